@@ -1,0 +1,19 @@
+// Whole-file reading and deletion by path.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Opens the file for reading while denying other processes write access, reads it
+// whole and closes it. Throws FileError when it cannot be opened or read, or when
+// the path names no disk file (a device, a pipe): those could block the reader.
+std::string ReadWholeFile(const std::string& path);
+
+// Removes the file; true when it did (DeleteFileA).
+bool DeleteFileAt(const std::string& path);
+
+// True when something exists at the path (file or folder).
+bool PathExists(const std::string& path);
+
+}  // namespace platform

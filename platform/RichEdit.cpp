@@ -1,0 +1,138 @@
+#include "RichEdit.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+#undef FindText
+
+#include <algorithm>
+#include <cstring>
+
+#include "Application.h"
+#include "FileIO.h"
+#include "Form.h"
+#include "Layout.h"
+
+namespace platform {
+
+namespace {
+
+const char* RichEditClass(Form& owner) {
+    owner.App().LoadRichEditLibrary();
+    return "RICHEDIT";
+}
+
+DWORD RichEditStyle(const LayoutEntry& entry) {
+    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP | ES_NOHIDESEL;
+    if (entry.Bool("ReadOnly", false)) style |= ES_READONLY;
+    const std::string bars = entry.Text("ScrollBars", "None");
+    if (bars == "Both" || bars == "Vertical") style |= WS_VSCROLL;
+    if (bars == "Both" || bars == "Horizontal") style |= WS_HSCROLL;
+    if (!entry.Bool("WordWrap", true)) style |= ES_AUTOHSCROLL;
+    return style;
+}
+
+// Hands the text to the control chunk by chunk; a NUL would end the control's
+// text early, so it goes in as the replacement character.
+struct StreamSource {
+    const std::string& text;
+    size_t offset = 0;
+
+    static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+        auto& self = *reinterpret_cast<StreamSource*>(cookie);
+        const size_t count = std::min(static_cast<size_t>(wanted), self.text.size() - self.offset);
+        char* out = reinterpret_cast<char*>(buffer);
+        std::memcpy(out, self.text.data() + self.offset, count);
+        std::replace(out, out + count, '\0', RichEdit::kNulReplacement);
+        self.offset += count;
+        *given = static_cast<LONG>(count);
+        return 0;
+    }
+};
+
+constexpr LPARAM kNoTextLimit = 0x7FFFFFFE;
+
+}  // namespace
+
+RichEdit::RichEdit(Form& owner, const LayoutEntry& entry)
+    : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE) {
+    // Wrap at the window's edge, or (line width 1) not at all.
+    ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, entry.Bool("WordWrap", true) ? 0 : 1);
+    if (entry.Has("Text")) SetPlainText(entry.Text("Text"));
+}
+
+void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {
+    ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kNoTextLimit);
+    StreamSource source{text};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = &StreamSource::Read;
+    const WPARAM format = SF_TEXT | (replaceSelection ? SFF_SELECTION : 0);
+    ::SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0 || source.offset != text.size()) throw Error("The view could not take the whole text");
+}
+
+void RichEdit::SetPlainText(const std::string& text) { StreamIn(text, false); }
+
+void RichEdit::AppendPlainText(const std::string& text) {
+    const long end = TextLength();
+    SetSelection(end, 0);
+    StreamIn(text, true);
+}
+
+void RichEdit::LoadFromFile(const std::string& path) { SetPlainText(ReadWholeFile(path)); }
+
+long RichEdit::TextLength() const { return static_cast<long>(::SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0)); }
+
+std::string RichEdit::Text() const {
+    std::string text(static_cast<size_t>(TextLength()) + 1, '\0');
+    const LRESULT got = ::SendMessageA(Handle(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+long RichEdit::SelStart() const {
+    CHARRANGE range{};
+    ::SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+long RichEdit::SelLength() const {
+    CHARRANGE range{};
+    ::SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void RichEdit::SetSelection(long start, long length) {
+    CHARRANGE range{start, start + length};
+    ::SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void RichEdit::SelectAll() {
+    CHARRANGE range{0, -1};
+    ::SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::string RichEdit::SelectedText() const {
+    std::string text(static_cast<size_t>(SelLength()) * 2 + 1, '\0');
+    const LRESULT got = ::SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+void RichEdit::CopyToClipboard() {
+    // An empty selection leaves the clipboard as it was.
+    if (SelLength() > 0) ::SendMessageA(Handle(), WM_COPY, 0, 0);
+}
+
+void RichEdit::ScrollCaretIntoView() { ::SendMessageA(Handle(), EM_SCROLLCARET, 0, 0); }
+
+long RichEdit::FindText(const std::string& text, long start, long end, SearchOptions options) const {
+    FINDTEXTA request{};
+    request.chrg = {start, end};
+    request.lpstrText = text.c_str();
+    // Without FR_DOWN the later control versions search backwards; always go forward.
+    const WPARAM flags = FR_DOWN | (options.wholeWord ? FR_WHOLEWORD : 0) | (options.matchCase ? FR_MATCHCASE : 0);
+    return static_cast<long>(::SendMessageA(Handle(), EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&request)));
+}
+
+}  // namespace platform

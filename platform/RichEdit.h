@@ -1,0 +1,51 @@
+// The rich edit control of RICHED32.DLL (window class "RICHEDIT"), used as a
+// plain text view: text goes in as characters, never interpreted as markup.
+#pragma once
+
+#include <string>
+
+#include "Controls.h"
+
+namespace platform {
+
+class RichEdit : public Control {
+public:
+    RichEdit(Form& owner, const LayoutEntry& entry);
+
+    // The character a NUL byte is shown as: the control ends its text at a NUL.
+    static constexpr char kNulReplacement = '?';
+
+    // Replaces the whole content with text, lifting the length limit so all of it fits.
+    // Throws platform::Error when the control does not take it all.
+    void SetPlainText(const std::string& text);
+    // Appends text at the end, as SetPlainText of the joined text would show it.
+    void AppendPlainText(const std::string& text);
+    // Reads the file whole (see ReadWholeFile) and shows it; on failure the
+    // content stays as it was.
+    void LoadFromFile(const std::string& path);
+    void Clear() { SetPlainText({}); }
+
+    std::string Text() const;
+    long TextLength() const;
+
+    long SelStart() const;
+    long SelLength() const;
+    void SetSelection(long start, long length);
+    void SelectAll();
+    std::string SelectedText() const;
+    void CopyToClipboard();
+    void ScrollCaretIntoView();
+
+    struct SearchOptions {
+        bool wholeWord = false;
+        bool matchCase = false;
+    };
+    // Searches text forward over [start, end) and returns the position of the first
+    // match or -1. Without matchCase the comparison ignores case.
+    long FindText(const std::string& text, long start, long end, SearchOptions options) const;
+
+private:
+    void StreamIn(const std::string& text, bool replaceSelection);
+};
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// Conversions between the encodings the program meets.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Resource texts (layouts, help) are kept as UTF-8; the ANSI API wants
+// Windows-1252 bytes, whatever the system's code page.
+std::string Utf8ToWindows1252(const std::string& utf8);
+
+// ASCII lower case of a string; bytes above 127 are kept as they are.
+std::string AsciiLower(std::string text);
+
+}  // namespace platform
