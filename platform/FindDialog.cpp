@@ -53,6 +53,10 @@ void FindDialog::Execute() {
     request_.Flags &= ~(FR_FINDNEXT | FR_DIALOGTERM | FR_REPLACE | FR_REPLACEALL);
     dialog_ = ::FindTextA(&request_);
     if (!dialog_) throw Error("Cannot open the Find dialog");
+    // Not every dialog implementation disables what it hides; the direction is fixed.
+    if (request_.Flags & FR_NOUPDOWN)
+        for (int id : {rad1, rad2, grp1})
+            if (HWND control = ::GetDlgItem(dialog_, id)) ::EnableWindow(control, FALSE);
     Owner().App().AddModelessDialog(dialog_);
 }
 

@@ -35,9 +35,12 @@ public:
     DWORD Options() const { return request_.Flags; }
     bool MatchCase() const { return (request_.Flags & FR_MATCHCASE) != 0; }
     bool WholeWord() const { return (request_.Flags & FR_WHOLEWORD) != 0; }
+    void SetMatchCase(bool on) { SetFlag(FR_MATCHCASE, on); }
+    void SetWholeWord(bool on) { SetFlag(FR_WHOLEWORD, on); }
 
 private:
     LRESULT HandleNotification(LPARAM lParam);
+    void SetFlag(DWORD flag, bool on) { request_.Flags = on ? (request_.Flags | flag) : (request_.Flags & ~flag); }
 
     FINDREPLACEA request_{};
     char buffer_[256] = {};
