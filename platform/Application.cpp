@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "Text.h"
@@ -47,6 +49,9 @@ private:
 }  // namespace
 
 Application::Application(HINSTANCE instance) : instance_(instance), title_(TitleFromModuleName(instance)) {
+    // With the manifest's common controls 6 the standard controls need this first.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     Form::RegisterWindowClass(instance_);
     // Owner of the auxiliary windows, so that only the main window has a taskbar entry.
     owner_ = ::CreateWindowExA(0, "STATIC", title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
@@ -88,6 +93,15 @@ void Application::ProcessMessages() {
 }
 
 void Application::HandleMessage(MSG& msg) {
+    // Keys can run handlers straight from the loop: their errors are shown here.
+    try {
+        Dispatch(msg);
+    } catch (const std::exception& error) {
+        HandleException(error);
+    }
+}
+
+void Application::Dispatch(MSG& msg) {
     const HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     for (auto& form : forms_) {
         if (form->Handle() == root) {

@@ -62,6 +62,7 @@ public:
 
 private:
     void HandleMessage(MSG& msg);
+    void Dispatch(MSG& msg);
 
     HINSTANCE instance_;
     HWND owner_ = nullptr;

@@ -112,7 +112,7 @@ GroupBox::GroupBox(Form& owner, const LayoutEntry& entry) : Control(owner, entry
 // ---- Label ---------------------------------------------------------------
 
 Label::Label(Form& owner, const LayoutEntry& entry)
-    : Control(owner, entry, "STATIC", SS_LEFT | SS_NOPREFIX), autoSize_(entry.Bool("AutoSize", false)) {
+    : Control(owner, entry, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX), autoSize_(entry.Bool("AutoSize", false)) {
     FitToText();
 }
 
@@ -126,10 +126,9 @@ void Label::FitToText() {
     const std::string text = Caption();
     WindowDC dc(Handle());
     dc.Select(Owner().Font());
-    RECT rect{0, 0, 0, 0};
-    ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
-                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SetBounds(Left(), Top(), rect.right, Height());
+    SIZE extent{};
+    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    SetBounds(Left(), Top(), extent.cx, Height());
 }
 
 // ---- Edit ----------------------------------------------------------------

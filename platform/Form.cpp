@@ -61,7 +61,7 @@ void Form::CreateWindowFrom(const LayoutEntry& entry) {
     // The main window has the taskbar entry; the others belong to the application.
     const HWND owner = isMainForm_ ? nullptr : app_.OwnerWindow();
     const DWORD exStyle = WS_EX_CONTROLPARENT | (isMainForm_ ? WS_EX_APPWINDOW : 0);
-    ::CreateWindowExA(exStyle, kWindowClass, entry.Text("Caption").c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    ::CreateWindowExA(exStyle, kWindowClass, entry.Text("Caption").c_str(), WS_OVERLAPPEDWINDOW,
                       entry.Int("Left"), entry.Int("Top"), entry.Int("Width"), entry.Int("Height"), owner, nullptr,
                       app_.Instance(), this);
     if (!hwnd_) throw Error("Cannot create the window " + name_);
@@ -115,6 +115,11 @@ void Form::ApplyTabOrder() {
         ::SetWindowPos(place.control->Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = place.control->Handle();
     }
+    // A group box paints over what lies beneath it; keep it beneath its contents.
+    // It takes no focus, so the tab order of the others stays as it is.
+    for (const Place& place : places)
+        if (dynamic_cast<GroupBox*>(place.control))
+            ::SetWindowPos(place.control->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::BuildMenus() {
@@ -300,6 +305,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focusedControl_ && ::IsWindow(focusedControl_) && ::IsChild(hwnd_, focusedControl_) &&
                 ::IsWindowVisible(focusedControl_) && ::IsWindowEnabled(focusedControl_)) {
                 ::SetFocus(focusedControl_);
+                return 0;
+            }
+            // First time here: the first control in tab order takes the focus.
+            if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+                ::SetFocus(first);
                 return 0;
             }
             break;

@@ -11,6 +11,8 @@
 #include "FileIO.h"
 #include "Form.h"
 #include "Layout.h"
+#include "Resources.h"
+#include "Text.h"
 
 namespace platform {
 
@@ -57,7 +59,8 @@ RichEdit::RichEdit(Form& owner, const LayoutEntry& entry)
     : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE) {
     // Wrap at the window's edge, or (line width 1) not at all.
     ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, entry.Bool("WordWrap", true) ? 0 : 1);
-    if (entry.Has("Text")) SetPlainText(entry.Text("Text"));
+    if (entry.Has("TextResource"))
+        SetPlainText(Utf8ToWindows1252(LoadResourceData(owner.App().Instance(), entry.Text("TextResource"))));
 }
 
 void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {

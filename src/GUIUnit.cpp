@@ -4,7 +4,10 @@
 
 #include "Application.h"
 #include "FileIO.h"
+#include "HilfeUnit.h"
 #include "IniDatUnit.h"
+#include "OptUnit.h"
+#include "VersionUnit.h"
 #include "VersionString.h"
 
 TGUIForm* GUIForm = nullptr;
@@ -171,8 +174,18 @@ void TGUIForm::jnlFindDialogFind() {
 
 // ---- auxiliary windows ---------------------------------------------------------
 
-void TGUIForm::Optionen1Click() { DropStayOnTop(); }
+void TGUIForm::Optionen1Click() {
+    DropStayOnTop();
+    OptGUIForm->SetVisible(true);
+}
 
-void TGUIForm::Hilfe1Click() { DropStayOnTop(); }
+void TGUIForm::Hilfe1Click() {
+    DropStayOnTop();
+    HilfeForm->SetVisible(true);
+}
 
-void TGUIForm::Version1Click() { DropStayOnTop(); }
+void TGUIForm::Version1Click() {
+    DropStayOnTop();
+    VersionForm->VSTRLabel.SetCaption(VersionString);
+    VersionForm->SetVisible(true);
+}
