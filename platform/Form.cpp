@@ -301,18 +301,23 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (focus && ::IsChild(hwnd_, focus)) focusedControl_ = focus;
             }
             break;
-        case WM_SETFOCUS:
-            if (focusedControl_ && ::IsWindow(focusedControl_) && ::IsChild(hwnd_, focusedControl_) &&
-                ::IsWindowVisible(focusedControl_) && ::IsWindowEnabled(focusedControl_)) {
-                ::SetFocus(focusedControl_);
-                return 0;
-            }
-            // First time here: the first control in tab order takes the focus.
-            if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
-                ::SetFocus(first);
+        case WM_SETFOCUS: {
+            // The focus comes to the window itself on activation (and from the
+            // window system at other times): hand it on to the control that had
+            // it last, which may be the one just losing it.
+            const auto usable = [this](HWND control) {
+                return control && ::IsWindow(control) && ::IsChild(hwnd_, control) && ::IsWindowVisible(control) &&
+                       ::IsWindowEnabled(control);
+            };
+            HWND target = reinterpret_cast<HWND>(wParam);
+            if (!usable(target)) target = focusedControl_;
+            if (!usable(target)) target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (usable(target)) {
+                ::SetFocus(target);
                 return 0;
             }
             break;
+        }
         case WM_DRAWITEM:
             if (auto* image = dynamic_cast<Image*>(FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem))) {
                 image->Draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));

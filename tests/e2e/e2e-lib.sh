@@ -6,16 +6,20 @@ work=$(mktemp -d)
 cd "$work"
 probe() { wine "$PROBE_EXE" "$@"; }
 wine_path() { winepath -w "$1" 2>/dev/null; }
+# The main window's title names the working directory: that tells this test's
+# program from any other.
 start_program() {
+  title="Sitzblick [1.0.0] 30.01.2002 (Arbeitsverzeichnis: $(wine_path "$work"))"
   wine "$SITZBLICK_EXE" >/dev/null 2>&1 &
   program_pid=$!
-  probe wait "Sitzblick [" 15
+  probe wait "$title" 15
+  probe activate "$title" || true
 }
-# Under Xvfb nothing gives the X focus to the Wine desktop; xdotool must.
+# The tests run in Wine's virtual desktop on a fresh Xvfb, whose keyboard focus
+# follows the pointer: keep the pointer over the desktop. (Setting the X focus
+# on the desktop window explicitly makes Wine drop the keys.)
 focus() {
-  local id
-  id=$(xdotool search --name "${1:-Wine desktop}" | head -n 1)
-  xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+  xdotool mousemove 1000 740
   sleep 0.3
 }
 keys() { xdotool key --delay 120 "$@"; sleep 0.5; }
@@ -25,7 +29,11 @@ wait_until() {  # wait_until SECONDS COMMAND...: retry until the command succeed
   "$@"
 }
 finish() {
-  kill "$program_pid" 2>/dev/null || true
+  if [ -n "${title:-}" ] && probe wait "$title" 0.1; then
+    probe close "$title" || true
+    probe gone "$title" 5 || true
+  fi
+  kill -9 "$program_pid" 2>/dev/null || true
   cd /; rm -rf "$work"
 }
 trap finish EXIT

@@ -7,13 +7,13 @@ printf '[Opt]\r\nJnlFileName=%s\r\n' "$(wine_path "$work/spss.jnl")" > Sitzblick
 start_program
 focus
 keys ctrl+o
-wait_until 10 probe text "Sitzblick [" RICHEDIT >/dev/null
+wait_until 10 probe text "$title" RICHEDIT >/dev/null
 keys ctrl+a ctrl+c
 [ "$(probe clipboard)" = "$(cat spss.jnl)" ] || { echo "clipboard after Ctrl+A Ctrl+C: $(probe clipboard)"; exit 1; }
 keys F2
-[ "$(probe topmost "Sitzblick [")" = 1 ] || { echo "F2 did not set always-on-top"; exit 1; }
+[ "$(probe topmost "$title")" = 1 ] || { echo "F2 did not set always-on-top"; exit 1; }
 keys F2
-[ "$(probe topmost "Sitzblick [")" = 0 ] || { echo "second F2 did not clear always-on-top"; exit 1; }
+[ "$(probe topmost "$title")" = 0 ] || { echo "second F2 did not clear always-on-top"; exit 1; }
 # Select one word with a double click, then copy it from the context menu.
 xdotool mousemove 40 200 click --repeat 2 1
 sleep 0.5
@@ -26,5 +26,5 @@ if [ -z "$word" ] || [ "$word" = "$journal" ] || [[ "$journal" != *"$word"* ]]; 
   echo "context menu copy gave: $word"; exit 1
 fi
 keys ctrl+q
-wait_until 10 probe gone "Sitzblick [" 1
+wait_until 10 probe gone "$title" 1
 echo "menus: ok"

@@ -4,6 +4,10 @@
 //   probe text TITLE CLASS          print the text of its first child of window class CLASS
 //   probe topmost TITLE             print 1 when the window is always-on-top, else 0
 //   probe click TITLE ID            press the button with that control id in the window
+//   probe activate TITLE            make the window the foreground window
+//   probe foreground                print the title of the foreground window
+//   probe focused TITLE             print the class and text of the window's focused control
+//   probe close TITLE               ask the window to close (WM_CLOSE)
 //   probe clipboard                 print the clipboard's text
 #include <windows.h>
 
@@ -69,6 +73,12 @@ int main(int argc, char** argv) {
         ::CloseClipboard();
         return data ? 0 : 1;
     }
+    if (command == "foreground") {
+        char title[512] = {};
+        ::GetWindowTextA(::GetForegroundWindow(), title, sizeof title);
+        std::puts(title);
+        return 0;
+    }
     if (argc < 3) return 2;
     const std::string title = argv[2];
     if (command == "wait" || command == "gone") {
@@ -85,6 +95,23 @@ int main(int argc, char** argv) {
         if (!child) return 1;
         std::fputs(TextOf(child).c_str(), stdout);
         return 0;
+    }
+    if (command == "focused") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+        char className[64] = {};
+        ::GetClassNameA(info.hwndFocus, className, sizeof className);
+        std::printf("%s %s\n", className, info.hwndFocus ? TextOf(info.hwndFocus).substr(0, 40).c_str() : "");
+        return 0;
+    }
+    if (command == "close") {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "activate") {
+        ::SetForegroundWindow(window);
+        return ::GetForegroundWindow() == window ? 0 : 1;
     }
     if (command == "topmost") {
         std::puts((::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0");

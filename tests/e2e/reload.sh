@@ -6,8 +6,8 @@ printf '[Opt]\r\nJnlFileName=%s\r\n' "$(wine_path "$work/spss.jnl")" > Sitzblick
 start_program
 focus
 keys Return
-journal_shown() { [ "$(probe text "Sitzblick [" RICHEDIT)" = "$(cat spss.jnl)" ]; }
+journal_shown() { [ "$(probe text "$title" RICHEDIT)" = "$(cat spss.jnl)" ]; }
 wait_until 10 journal_shown
 keys ctrl+q
-wait_until 10 probe gone "Sitzblick [" 1
+wait_until 10 probe gone "$title" 1
 echo "reload: ok"
