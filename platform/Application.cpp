@@ -109,8 +109,10 @@ void Application::Dispatch(MSG& msg) {
             break;
         }
     }
-    for (HWND dialog : modelessDialogs_)
-        if (dialog == root && ::IsDialogMessageA(dialog, &msg)) return;
+    // The dialog may close itself while it handles the message (and leave the list).
+    if (std::find(modelessDialogs_.begin(), modelessDialogs_.end(), root) != modelessDialogs_.end() &&
+        ::IsDialogMessageA(root, &msg))
+        return;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
 }

@@ -128,7 +128,10 @@ void Label::FitToText() {
     dc.Select(Owner().Font());
     SIZE extent{};
     ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    SetBounds(Left(), Top(), extent.cx, Height());
+    // The static control draws with a little more room than the measured text
+    // needs (seen with substituted fonts); without it the last letter is cut.
+    constexpr int kSlack = 4;
+    SetBounds(Left(), Top(), extent.cx + kSlack, Height());
 }
 
 // ---- Edit ----------------------------------------------------------------

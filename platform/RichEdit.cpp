@@ -129,6 +129,12 @@ void RichEdit::CopyToClipboard() {
 
 void RichEdit::ScrollCaretIntoView() { ::SendMessageA(Handle(), EM_SCROLLCARET, 0, 0); }
 
+bool RichEdit::PreTranslateKey(MSG& msg) {
+    // Under dialog navigation a multi-line control answers Escape by closing its
+    // parent window: in the main window that would end the program.
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
+}
+
 long RichEdit::FindText(const std::string& text, long start, long end, SearchOptions options) const {
     FINDTEXTA request{};
     request.chrg = {start, end};

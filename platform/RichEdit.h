@@ -44,6 +44,8 @@ public:
     // match or -1. Without matchCase the comparison ignores case.
     long FindText(const std::string& text, long start, long end, SearchOptions options) const;
 
+    bool PreTranslateKey(MSG& msg) override;
+
 private:
     void StreamIn(const std::string& text, bool replaceSelection);
 };

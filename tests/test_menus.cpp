@@ -190,3 +190,15 @@ TEST_F(MenuTest, TheCloseBoxEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuTest, EscapeInTheViewDoesNotEndTheProgram) {
+    LoadJournal("x\r\n");
+    Key(VK_ESCAPE);
+    testing_support::PumpFor(*app, 100);
+    EXPECT_FALSE(app->Terminated());
+    EXPECT_TRUE(GUIForm->Visible());
+}
+
+}  // namespace

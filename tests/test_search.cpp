@@ -139,3 +139,21 @@ TEST_F(SearchTest, TheRealDialogHidesTheDirectionAndSearchesWhatIsTyped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SearchTest, EscapeClosesTheFindDialogAndTheProgramRuns) {
+    GUIForm->Suchen1Click();
+    const HWND dialog = GUIForm->jnlFindDialog.DialogHandle();
+    ASSERT_TRUE(dialog);
+    ::SetFocus(::GetDlgItem(dialog, edt1));
+    testing_support::PressKey(*app, VK_ESCAPE);
+    testing_support::PumpFor(*app, 100);
+    EXPECT_EQ(GUIForm->jnlFindDialog.DialogHandle(), nullptr);
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_FALSE(app->Terminated());
+    GUIForm->Suchen1Click();
+    EXPECT_TRUE(GUIForm->jnlFindDialog.DialogHandle());
+}
+
+}  // namespace
