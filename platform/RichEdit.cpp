@@ -74,13 +74,15 @@ void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {
     if (stream.dwError != 0 || source.offset != text.size()) throw Error("The view could not take the whole text");
 }
 
-void RichEdit::SetPlainText(const std::string& text) { StreamIn(text, false); }
-
-void RichEdit::AppendPlainText(const std::string& text) {
-    const long end = TextLength();
-    SetSelection(end, 0);
-    StreamIn(text, true);
+void RichEdit::SetPlainText(const std::string& text) {
+    // The control keeps a lone CR or LF as it is, and the clipboard would carry it
+    // on; shown and copied, a line break is CR LF.
+    if (HasLoneLineBreak(text))
+        StreamIn(WithCrLfLineBreaks(text), false);
+    else
+        StreamIn(text, false);
 }
+
 
 void RichEdit::LoadFromFile(const std::string& path) { SetPlainText(ReadWholeFile(path)); }
 

@@ -16,10 +16,9 @@ public:
     static constexpr char kNulReplacement = '?';
 
     // Replaces the whole content with text, lifting the length limit so all of it fits.
+    // Lone CR and LF line breaks become CR LF.
     // Throws platform::Error when the control does not take it all.
     void SetPlainText(const std::string& text);
-    // Appends text at the end, as SetPlainText of the joined text would show it.
-    void AppendPlainText(const std::string& text);
     // Reads the file whole (see ReadWholeFile) and shows it; on failure the
     // content stays as it was.
     void LoadFromFile(const std::string& path);

@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "Layout.h"
+#include "Text.h"
 
 namespace {
 
@@ -40,6 +41,24 @@ TEST(Layout, BadValuesAreReported) {
     const auto entries = ParseLayout("Button b Width=wide Visible=maybe\n");
     EXPECT_THROW(entries[0].Int("Width"), platform::Error);
     EXPECT_THROW(entries[0].Bool("Visible", true), platform::Error);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LineBreaks, LoneCarriageReturnsAndLineFeedsBecomePairs) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {{"", ""},           {"a", "a"},           {"a\r\nb", "a\r\nb"}, {"a\nb", "a\r\nb"},
+                          {"a\rb", "a\r\nb"}, {"\r", "\r\n"},       {"\n\r", "\r\n\r\n"}, {"\r\r\n", "\r\n\r\n"},
+                          {"\n\n", "\r\n\r\n"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::WithCrLfLineBreaks(c.in), c.out) << c.in;
+        EXPECT_EQ(platform::HasLoneLineBreak(c.in), std::string(c.in) != c.out) << c.in;
+    }
 }
 
 }  // namespace

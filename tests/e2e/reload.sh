@@ -7,7 +7,7 @@ start_program
 focus
 keys Return
 journal_shown() { [ "$(probe text "$title" RICHEDIT)" = "$(cat spss.jnl)" ]; }
-wait_until 10 journal_shown
+wait_until 10 journal_shown || { echo "Enter did not show the journal"; exit 1; }
 keys ctrl+q
 wait_until 10 probe gone "$title" 1
 echo "reload: ok"
