@@ -1,9 +1,12 @@
 // Measures the journal reload against two floors taken in the same run:
 //   read   reading the file whole (ReadFile)
 //   bare   streaming the same bytes into a bare rich edit of the same style
-// and prints the ratios. Sizes in MB as arguments (default 1 4 16).
+// then, on the loaded journal, a reload after 1 KB was appended (against reading
+// the whole file) and a find-next that finds nothing (against a bare EM_FINDTEXT
+// over the same text), and prints the ratios. Sizes in MB as arguments (default 1 4 16).
 #include <windows.h>
 
+#include <commdlg.h>
 #include <richedit.h>
 
 #include <chrono>
@@ -95,7 +98,8 @@ int main(int argc, char** argv) {
     GUIForm->Show();
     app.ProcessMessages();
 
-    std::printf("%-6s %10s %10s %10s %14s %14s\n", "MB", "read s", "bare s", "reload s", "reload/read", "reload/bare");
+    std::printf("%-4s %8s %8s %9s %12s %12s %11s %14s %9s %9s %10s\n", "MB", "read s", "bare s", "reload s",
+                "reload/read", "reload/bare", "append1K s", "append1K/read", "find s", "bare s", "find/bare");
     for (int mb : sizes) {
         const std::string path = folder + "\\bench" + std::to_string(mb) + ".jnl";
         const std::string journal = MakeJournal(static_cast<size_t>(mb) << 20);
@@ -108,7 +112,24 @@ int main(int argc, char** argv) {
         const double reload = Seconds([&] { GUIForm->Journalfileneuladen1Click(); });
         if (GUIForm->jnlRichEdit.TextLength() < static_cast<long>(journal.size()))
             std::printf("warning: the view holds %ld of %zu bytes\n", GUIForm->jnlRichEdit.TextLength(), journal.size());
-        std::printf("%-6d %10.3f %10.3f %10.3f %14.1f %14.2f\n", mb, read, bare, reload, reload / read, reload / bare);
+
+        // The usual work: SPSS appends a little, the user reloads.
+        Write(path, journal + MakeJournal(1024));
+        const double appended = Seconds([&] { GUIForm->Journalfileneuladen1Click(); });
+        if (!GUIForm->jnlRichEdit.LastLoadAppended()) std::printf("warning: the reload did not append\n");
+        const double readAgain = Seconds([&] { platform::ReadWholeFile(path); });
+
+        // A search that finds nothing runs over the whole text.
+        GUIForm->jnlFindDialog.SetFindText("REGRESSION");
+        GUIForm->jnlRichEdit.SetSelection(0, 0);
+        const double find = Seconds([&] { GUIForm->jnlFindDialogFind(); });
+        const double bareFind = Seconds([&] {
+            FINDTEXTA request{{0, GUIForm->jnlRichEdit.TextLength()}, "REGRESSION"};
+            ::SendMessageA(GUIForm->jnlRichEdit.Handle(), EM_FINDTEXT, FR_DOWN, reinterpret_cast<LPARAM>(&request));
+        });
+
+        std::printf("%-4d %8.3f %8.3f %9.3f %12.1f %12.2f %11.4f %14.2f %9.3f %9.3f %10.2f\n", mb, read, bare, reload,
+                    reload / read, reload / bare, appended, appended / readAgain, find, bareFind, find / bareFind);
         std::fflush(stdout);
         ::DeleteFileA(path.c_str());
     }

@@ -75,6 +75,11 @@ void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {
 }
 
 void RichEdit::SetPlainText(const std::string& text) {
+    loaded_.valid = false;
+    ShowText(text);
+}
+
+void RichEdit::ShowText(const std::string& text) {
     // The control keeps a lone CR or LF as it is, and the clipboard would carry it
     // on; shown and copied, a line break is CR LF.
     if (HasLoneLineBreak(text))
@@ -83,8 +88,35 @@ void RichEdit::SetPlainText(const std::string& text) {
         StreamIn(text, false);
 }
 
+void RichEdit::AppendText(std::string tail, bool previousEndsWithCr) {
+    // A CR LF split between the old end and the new bytes: the CR is already
+    // shown as a whole line break.
+    if (previousEndsWithCr && !tail.empty() && tail.front() == '\n') tail.erase(0, 1);
+    if (tail.empty()) return;
+    SetSelection(TextLength(), 0);
+    StreamIn(HasLoneLineBreak(tail) ? WithCrLfLineBreaks(tail) : tail, true);
+}
 
-void RichEdit::LoadFromFile(const std::string& path) { SetPlainText(ReadWholeFile(path)); }
+void RichEdit::LoadFromFile(const std::string& path) {
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (...) {
+        loaded_.valid = false;  // whatever comes next is read in full
+        throw;
+    }
+    const std::string& old = loaded_.bytes;
+    const bool grew = loaded_.valid && loaded_.path == path && bytes.size() >= old.size() &&
+                      std::memcmp(bytes.data(), old.data(), old.size()) == 0;
+    // Until the view surely shows these bytes, nothing is known about it.
+    loaded_.valid = false;
+    if (grew)
+        AppendText(bytes.substr(old.size()), !old.empty() && old.back() == '\r');
+    else
+        ShowText(bytes);
+    lastLoadAppended_ = grew;
+    loaded_ = {path, std::move(bytes), true};
+}
 
 long RichEdit::TextLength() const { return static_cast<long>(::SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0)); }
 

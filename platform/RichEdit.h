@@ -20,8 +20,12 @@ public:
     // Throws platform::Error when the control does not take it all.
     void SetPlainText(const std::string& text);
     // Reads the file whole (see ReadWholeFile) and shows it; on failure the
-    // content stays as it was.
+    // content stays as it was. When the file only grew since the last load of the
+    // same path (the old bytes are an unchanged prefix), just the new bytes are
+    // appended: the result is the same text, in a fraction of the time.
     void LoadFromFile(const std::string& path);
+    // True when the last LoadFromFile appended instead of replacing.
+    bool LastLoadAppended() const { return lastLoadAppended_; }
     void Clear() { SetPlainText({}); }
 
     std::string Text() const;
@@ -47,6 +51,17 @@ public:
 
 private:
     void StreamIn(const std::string& text, bool replaceSelection);
+    void ShowText(const std::string& text);
+    void AppendText(std::string tail, bool previousEndsWithCr);
+
+    // What the view shows, as the file held it, while that is known for sure.
+    struct LoadedFile {
+        std::string path;
+        std::string bytes;
+        bool valid = false;
+    };
+    LoadedFile loaded_;
+    bool lastLoadAppended_ = false;
 };
 
 }  // namespace platform
