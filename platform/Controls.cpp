@@ -15,6 +15,16 @@ Component::Component(Form& owner, const LayoutEntry& entry) : owner_(owner), nam
 
 // ---- Control -------------------------------------------------------------
 
+namespace {
+RECT RectInParent(HWND hwnd) {
+    RECT rect{};
+    ::GetWindowRect(hwnd, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+}  // namespace
+
+
 Control::Control(Form& owner, const LayoutEntry& entry, const char* windowClass, DWORD style, DWORD exStyle)
     : Component(owner, entry), id_(owner.NewCommandId(*this)), tabOrder_(entry.Int("TabOrder", 0)) {
     if (entry.Has("Parent")) {
@@ -27,26 +37,38 @@ Control::Control(Form& owner, const LayoutEntry& entry, const char* windowClass,
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (entry.Bool("Visible", true)) style |= WS_VISIBLE;
     if (!entry.Bool("Enabled", true)) style |= WS_DISABLED;
-    hwnd_ = ::CreateWindowExA(exStyle, windowClass, entry.Text("Caption").c_str(), style,
-                              parentOrigin_.x + entry.Int("Left"), parentOrigin_.y + entry.Int("Top"),
-                              entry.Int("Width"), entry.Int("Height"), owner.Handle(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), owner.App().Instance(), nullptr);
-    if (!hwnd_) throw Error("Cannot create the control " + Name());
-    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner.Font()), FALSE);
+    windowClass_ = windowClass;
+    exStyle_ = exStyle;
+    const RECT bounds{parentOrigin_.x + entry.Int("Left"), parentOrigin_.y + entry.Int("Top"),
+                      parentOrigin_.x + entry.Int("Left") + entry.Int("Width"),
+                      parentOrigin_.y + entry.Int("Top") + entry.Int("Height")};
+    hwnd_ = CreateControlWindow(entry.Text("Caption"), style, bounds);
+}
+
+HWND Control::CreateControlWindow(const std::string& caption, DWORD style, const RECT& bounds) {
+    HWND hwnd = ::CreateWindowExA(exStyle_, windowClass_.c_str(), caption.c_str(), style, bounds.left, bounds.top,
+                                  bounds.right - bounds.left, bounds.bottom - bounds.top, Owner().Handle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Owner().App().Instance(), nullptr);
+    if (!hwnd) throw Error("Cannot create the control " + Name());
+    ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Owner().Font()), FALSE);
+    return hwnd;
+}
+
+void Control::RecreateWindow() {
+    const HWND old = hwnd_;
+    const bool hadFocus = ::GetFocus() == old;
+    const RECT bounds = RectInParent(old);
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
+    HWND fresh = CreateControlWindow(Caption(), style, bounds);
+    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    hwnd_ = fresh;
+    if (hadFocus) ::SetFocus(fresh);
+    ::DestroyWindow(old);
 }
 
 void Control::Resolve(const LayoutEntry& entry) {
     if (entry.Has("PopupMenu")) contextMenu_ = &Owner().Get<PopupMenu>(entry.Text("PopupMenu"));
 }
-
-namespace {
-RECT RectInParent(HWND hwnd) {
-    RECT rect{};
-    ::GetWindowRect(hwnd, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-}  // namespace
 
 int Control::Left() const { return RectInParent(hwnd_).left - parentOrigin_.x; }
 int Control::Top() const { return RectInParent(hwnd_).top - parentOrigin_.y; }

@@ -53,8 +53,15 @@ public:
 
 protected:
     Control(Form& owner, const LayoutEntry& entry, const char* windowClass, DWORD style, DWORD exStyle = 0);
+    // Replaces the window by a fresh one of the same kind, place, state and tab
+    // position (the focus moves along); for controls that empty slowly.
+    void RecreateWindow();
 
 private:
+    HWND CreateControlWindow(const std::string& caption, DWORD style, const RECT& bounds);
+
+    std::string windowClass_;
+    DWORD exStyle_ = 0;
     HWND hwnd_ = nullptr;
     int id_ = 0;
     int tabOrder_ = 0;

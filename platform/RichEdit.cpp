@@ -56,11 +56,16 @@ constexpr LPARAM kNoTextLimit = 0x7FFFFFFE;
 }  // namespace
 
 RichEdit::RichEdit(Form& owner, const LayoutEntry& entry)
-    : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE) {
-    // Wrap at the window's edge, or (line width 1) not at all.
-    ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, entry.Bool("WordWrap", true) ? 0 : 1);
+    : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE),
+      wordWrap_(entry.Bool("WordWrap", true)) {
+    ApplyOptions();
     if (entry.Has("TextResource"))
         SetPlainText(Utf8ToWindows1252(LoadResourceData(owner.App().Instance(), entry.Text("TextResource"))));
+}
+
+void RichEdit::ApplyOptions() {
+    // Wrap at the window's edge, or (line width 1) not at all.
+    ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
 }
 
 void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {
@@ -80,6 +85,12 @@ void RichEdit::SetPlainText(const std::string& text) {
 }
 
 void RichEdit::ShowText(const std::string& text) {
+    // The control empties itself in time that grows with the square of its text
+    // (a 1 MB journal took minutes under Wine); a fresh control is empty at once.
+    if (TextLength() > 0) {
+        RecreateWindow();
+        ApplyOptions();
+    }
     // The control keeps a lone CR or LF as it is, and the clipboard would carry it
     // on; shown and copied, a line break is CR LF.
     if (HasLoneLineBreak(text))

@@ -51,6 +51,8 @@ public:
 
 private:
     void StreamIn(const std::string& text, bool replaceSelection);
+    void ApplyOptions();
+    bool wordWrap_;
     void ShowText(const std::string& text);
     void AppendText(std::string tail, bool previousEndsWithCr);
 

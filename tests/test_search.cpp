@@ -157,3 +157,17 @@ TEST_F(SearchTest, EscapeClosesTheFindDialogAndTheProgramRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SearchTest, AReloadAfterASearchShowsTheNewJournal) {
+    FindNext("REGRESSION");
+    FindNext("alter");
+    WriteJournal("ganz neu\r\n");
+    Reload();
+    EXPECT_EQ(GUIForm->jnlRichEdit.Text(), "ganz neu\r\n");
+    GUIForm->jnlRichEdit.Clear();
+    EXPECT_EQ(GUIForm->jnlRichEdit.TextLength(), 0);
+}
+
+}  // namespace
