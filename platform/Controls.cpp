@@ -97,11 +97,13 @@ void Control::Repaint() {
     ::UpdateWindow(hwnd_);
 }
 
-std::string Control::Caption() const {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
+
+std::string Control::Caption() const { return WindowText(hwnd_); }
 
 void Control::SetCaption(const std::string& caption) { ::SetWindowTextA(hwnd_, caption.c_str()); }
 

@@ -13,6 +13,9 @@ namespace platform {
 
 class PopupMenu;
 
+// The text of any window (caption of a form, text of a control).
+std::string WindowText(HWND window);
+
 class Control : public Component {
 public:
     HWND Handle() const { return hwnd_; }

@@ -164,11 +164,7 @@ void Form::Created() {
 
 // ---- window properties -----------------------------------------------------
 
-std::string Form::Caption() const {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Form::Caption() const { return WindowText(hwnd_); }
 
 void Form::SetCaption(const std::string& caption) { ::SetWindowTextA(hwnd_, caption.c_str()); }
 

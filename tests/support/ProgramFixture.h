@@ -38,7 +38,7 @@ protected:
     void WriteJournal(const std::string& bytes) const { testing_support::WriteBytes(JournalPath(), bytes); }
     void Pump(int milliseconds = 50) { testing_support::PumpFor(*app, milliseconds); }
 
-    // A reload that must succeed: fails the test if a message box comes up.
+    // A reload the test expects to succeed (a failing one would wait on its message box).
     void Reload() {
         GUIForm->Journalfileneuladen1Click();
     }

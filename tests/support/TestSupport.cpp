@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "Controls.h"
+#include "FileIO.h"
+
 #include <chrono>
 #include <vector>
 
@@ -72,7 +75,7 @@ std::string ReadBytes(const std::string& path) {
     return bytes;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return platform::PathExists(path); }
 
 bool PumpUntil(platform::Application& app, const std::function<bool()>& pred, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -125,8 +128,7 @@ BOOL CALLBACK ScanChild(HWND child, LPARAM param) {
         if (::IsWindowVisible(child) && ::SendMessageA(child, STM_GETICON, 0, 0)) scan.icon = true;
         return TRUE;
     }
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(child)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
+    const std::string text = platform::WindowText(child);
     if (text.size() > scan.text.size()) scan.text = text;
     return TRUE;
 }
