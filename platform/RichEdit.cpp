@@ -68,14 +68,13 @@ void RichEdit::ApplyOptions() {
     ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
 }
 
-void RichEdit::StreamIn(const std::string& text, bool replaceSelection) {
+void RichEdit::StreamIn(const std::string& text) {
     ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kNoTextLimit);
     StreamSource source{text};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = &StreamSource::Read;
-    const WPARAM format = SF_TEXT | (replaceSelection ? SFF_SELECTION : 0);
-    ::SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    ::SendMessageA(Handle(), EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError != 0 || source.offset != text.size()) throw Error("The view could not take the whole text");
 }
 
@@ -94,9 +93,9 @@ void RichEdit::ShowText(const std::string& text) {
     // The control keeps a lone CR or LF as it is, and the clipboard would carry it
     // on; shown and copied, a line break is CR LF.
     if (HasLoneLineBreak(text))
-        StreamIn(WithCrLfLineBreaks(text), false);
+        StreamIn(WithCrLfLineBreaks(text));
     else
-        StreamIn(text, false);
+        StreamIn(text);
 }
 
 void RichEdit::AppendText(std::string tail, bool previousEndsWithCr) {
@@ -104,8 +103,14 @@ void RichEdit::AppendText(std::string tail, bool previousEndsWithCr) {
     // shown as a whole line break.
     if (previousEndsWithCr && !tail.empty() && tail.front() == '\n') tail.erase(0, 1);
     if (tail.empty()) return;
-    SetSelection(TextLength(), 0);
-    StreamIn(HasLoneLineBreak(tail) ? WithCrLfLineBreaks(tail) : tail, true);
+    if (HasLoneLineBreak(tail)) tail = WithCrLfLineBreaks(tail);
+    std::replace(tail.begin(), tail.end(), '\0', kNulReplacement);
+    // Inserted at the caret rather than streamed: after a stream the control
+    // looks up where the new text began by walking every line from the top.
+    MoveCaretToEnd();
+    const long before = TextLength();
+    ::SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+    if (TextLength() - before != static_cast<long>(tail.size())) throw Error("The view could not take the whole text");
 }
 
 void RichEdit::LoadFromFile(const std::string& path) {
@@ -157,6 +162,12 @@ void RichEdit::SetSelection(long start, long length) {
 
 void RichEdit::SelectAll() {
     CHARRANGE range{0, -1};
+    ::SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void RichEdit::MoveCaretToEnd() {
+    // A position past the text stands for its end.
+    CHARRANGE range{kNoTextLimit, kNoTextLimit};
     ::SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 

@@ -35,6 +35,9 @@ public:
     long SelLength() const;
     void SetSelection(long start, long length);
     void SelectAll();
+    // Puts the caret after the last character without naming an offset: the
+    // control finds its end at once, while an offset is looked up line by line.
+    void MoveCaretToEnd();
     std::string SelectedText() const;
     void CopyToClipboard();
     void ScrollCaretIntoView();
@@ -50,7 +53,7 @@ public:
     bool PreTranslateKey(MSG& msg) override;
 
 private:
-    void StreamIn(const std::string& text, bool replaceSelection);
+    void StreamIn(const std::string& text);
     void ApplyOptions();
     bool wordWrap_;
     void ShowText(const std::string& text);

@@ -99,7 +99,7 @@ void TGUIForm::Journalfileneuladen1Click() {
     try {
         jnlRichEdit.LoadFromFile(path);
         // The newest syntax is at the end: that is where the user looks after a reload.
-        jnlRichEdit.SetSelection(jnlRichEdit.TextLength(), 0);
+        jnlRichEdit.MoveCaretToEnd();
         jnlRichEdit.ScrollCaretIntoView();
         EnterLoadedState();
     } catch (const std::exception&) {

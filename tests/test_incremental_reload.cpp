@@ -52,6 +52,14 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"AppendAcrossACrLfSeam", "GET FILE.\r", [](auto& j, auto&) { Append(j, "\nEXECUTE.\r\n"); }, true},
         ChangeCase{"AppendToALastLineWithoutBreak", "GET FI", [](auto& j, auto&) { Append(j, "LE.\r\nEXECUTE."); }, true},
         ChangeCase{"AppendLoneBreaksAndNul", "a\r\n", [](auto& j, auto&) { Append(j, std::string("b\nc\rd\0e", 8)); }, true},
+        ChangeCase{"AppendBytesAbove127", "a\r\n", [](auto& j, auto&) { Append(j, "\x80\xe4\xf6\xfc\xdf\xff\r\n"); }, true},
+        ChangeCase{"AppendTwiceEndingInALoneCr", "a\r\n",
+                   [](auto& j, auto&) {
+                       Append(j, "b\r");
+                       GUIForm->Journalfileneuladen1Click();
+                       Append(j, "\nc\r\n");
+                   },
+                   true},
         ChangeCase{"Truncate", "GET FILE.\r\nEXECUTE.\r\n", [](auto& j, auto&) { WriteBytes(j, "GET FILE.\r\n"); }, false},
         ChangeCase{"RewriteSameSize", "GET FILE.\r\n", [](auto& j, auto&) { WriteBytes(j, "PUT FILE.\r\n"); }, false},
         ChangeCase{"ShrinkAndGrowBackChanged", "abc\r\nxyz\r\n",
