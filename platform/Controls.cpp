@@ -54,15 +54,19 @@ HWND Control::CreateControlWindow(const std::string& caption, DWORD style, const
     return hwnd;
 }
 
-void Control::RecreateWindow() {
+Window Control::CreateReplacementWindow() {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_STYLE)) & ~WS_VISIBLE;
+    return Window(CreateControlWindow(Caption(), style, RectInParent(hwnd_)));
+}
+
+void Control::AdoptWindow(Window fresh) {
     const HWND old = hwnd_;
     const bool hadFocus = ::GetFocus() == old;
-    const RECT bounds = RectInParent(old);
-    const DWORD style = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE));
-    HWND fresh = CreateControlWindow(Caption(), style, bounds);
-    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    hwnd_ = fresh;
-    if (hadFocus) ::SetFocus(fresh);
+    const bool shown = (::GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+    ::SetWindowPos(fresh.Get(), old, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : 0));
+    hwnd_ = fresh.Release();
+    if (hadFocus) ::SetFocus(hwnd_);
     ::DestroyWindow(old);
 }
 

@@ -6,6 +6,7 @@
 
 #include "Errors.h"
 #include "Handles.h"
+#include "Memory.h"
 
 namespace platform {
 
@@ -18,8 +19,11 @@ std::string ReadWholeFile(const std::string& path) {
 
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size)) throw FileError("Cannot read file \"" + path + "\"");
-    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2)
-        throw FileError("File too large: \"" + path + "\"");
+    // Asked first, not found out by trying: a system that promises more memory
+    // than it has may end the process when the pages are touched.
+    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2 ||
+        static_cast<std::uint64_t>(size.QuadPart) > AvailableMemory())
+        throw FileError("File too large for the memory: \"" + path + "\"");
 
     std::string content;
     try {

@@ -7,7 +7,8 @@ namespace platform {
 
 // Opens the file for reading while denying other processes write access, reads it
 // whole and closes it. Throws FileError when it cannot be opened or read, or when
-// the path names no disk file (a device, a pipe): those could block the reader.
+// the path names no disk file (a device, a pipe): those could block the reader,
+// or when the file is larger than the memory still available.
 std::string ReadWholeFile(const std::string& path);
 
 // Removes the file; true when it did (DeleteFileA).

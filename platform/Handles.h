@@ -73,6 +73,12 @@ struct LibraryTraits {
 };
 using Library = UniqueHandle<HMODULE, LibraryTraits>;
 
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND h) { ::DestroyWindow(h); }
+};
+using Window = UniqueHandle<HWND, WindowTraits>;
+
 struct GlobalMemoryTraits {
     static HGLOBAL Invalid() { return nullptr; }
     static void Close(HGLOBAL h) { ::GlobalFree(h); }

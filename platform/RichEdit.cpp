@@ -11,6 +11,7 @@
 #include "FileIO.h"
 #include "Form.h"
 #include "Layout.h"
+#include "Memory.h"
 #include "Resources.h"
 #include "Text.h"
 
@@ -34,14 +35,22 @@ DWORD RichEditStyle(const LayoutEntry& entry) {
 }
 
 // Hands the text to the control chunk by chunk; a NUL would end the control's
-// text early, so it goes in as the replacement character.
+// text early, so it goes in as the replacement character. Stops the intake when
+// the rest would not fit in memory.
 struct StreamSource {
     const std::string& text;
+    MemoryWatch watch;
     size_t offset = 0;
 
     static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
         auto& self = *reinterpret_cast<StreamSource*>(cookie);
-        const size_t count = std::min(static_cast<size_t>(wanted), self.text.size() - self.offset);
+        *given = 0;
+        if (!self.watch.Affords(self.offset)) return ERROR_NOT_ENOUGH_MEMORY;
+        size_t count = std::min(static_cast<size_t>(wanted), self.text.size() - self.offset);
+        // A first chunk that begins with the UTF-8 byte order mark makes the control
+        // read the text as UTF-8; handed over alone, the first byte is one character
+        // like all others.
+        if (self.offset == 0 && self.text.compare(0, 3, "\xEF\xBB\xBF") == 0) count = 1;
         char* out = reinterpret_cast<char*>(buffer);
         std::memcpy(out, self.text.data() + self.offset, count);
         std::replace(out, out + count, '\0', RichEdit::kNulReplacement);
@@ -58,24 +67,27 @@ constexpr LPARAM kNoTextLimit = 0x7FFFFFFE;
 RichEdit::RichEdit(Form& owner, const LayoutEntry& entry)
     : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE),
       wordWrap_(entry.Bool("WordWrap", true)) {
-    ApplyOptions();
+    ApplyOptions(Handle());
     if (entry.Has("TextResource"))
         SetPlainText(Utf8ToWindows1252(LoadResourceData(owner.App().Instance(), entry.Text("TextResource"))));
 }
 
-void RichEdit::ApplyOptions() {
+void RichEdit::ApplyOptions(HWND target) const {
     // Wrap at the window's edge, or (line width 1) not at all.
-    ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
+    ::SendMessageA(target, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
+    ::SendMessageA(target, EM_EXLIMITTEXT, 0, kNoTextLimit);
 }
 
-void RichEdit::StreamIn(const std::string& text) {
-    ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kNoTextLimit);
-    StreamSource source{text};
+void RichEdit::StreamIn(HWND target, const std::string& text) {
+    StreamSource source{text, MemoryWatch(text.size(), memoryToKeepFree_)};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = &StreamSource::Read;
-    ::SendMessageA(Handle(), EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    ::SendMessageA(target, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError == ERROR_NOT_ENOUGH_MEMORY) throw Error("Not enough memory to show the whole text");
     if (stream.dwError != 0 || source.offset != text.size()) throw Error("The view could not take the whole text");
+    constexpr size_t kTellingSize = size_t{1} << 20;  // smaller intakes say little about the cost
+    if (text.size() >= kTellingSize) costPerByte_ = std::max(1.0, source.watch.CostPerByte(text.size()));
 }
 
 void RichEdit::SetPlainText(const std::string& text) {
@@ -84,18 +96,19 @@ void RichEdit::SetPlainText(const std::string& text) {
 }
 
 void RichEdit::ShowText(const std::string& text) {
-    // The control empties itself in time that grows with the square of its text
-    // (a 1 MB journal took minutes under Wine); a fresh control is empty at once.
-    if (TextLength() > 0) {
-        RecreateWindow();
-        ApplyOptions();
-    }
+    // The text goes into a fresh control, which takes the old one's place only
+    // when it holds all of it: a failed intake leaves the view as it was. (A
+    // control also empties itself in time that grows with the square of its
+    // text: a 1 MB journal took minutes under Wine; a fresh one is empty at once.)
+    Window fresh = CreateReplacementWindow();
+    ApplyOptions(fresh.Get());
     // The control keeps a lone CR or LF as it is, and the clipboard would carry it
     // on; shown and copied, a line break is CR LF.
     if (HasLoneLineBreak(text))
-        StreamIn(WithCrLfLineBreaks(text));
+        StreamIn(fresh.Get(), WithCrLfLineBreaks(text));
     else
-        StreamIn(text);
+        StreamIn(fresh.Get(), text);
+    AdoptWindow(std::move(fresh));
 }
 
 void RichEdit::AppendText(std::string tail, bool previousEndsWithCr) {
@@ -113,6 +126,15 @@ void RichEdit::AppendText(std::string tail, bool previousEndsWithCr) {
     if (TextLength() - before != static_cast<long>(tail.size())) throw Error("The view could not take the whole text");
 }
 
+bool RichEdit::AppendFits(size_t bytes) const {
+    // Text once inserted is slow to take out again (in time that grows with the
+    // square of its length), so an append must not fail halfway: it goes ahead
+    // only with twice the expected memory to spare. Otherwise the whole journal
+    // goes into a fresh control, which can fail without touching the view.
+    const double needed = 2 * costPerByte_ * static_cast<double>(bytes);
+    return needed + static_cast<double>(memoryToKeepFree_) <= static_cast<double>(AvailableMemory());
+}
+
 void RichEdit::LoadFromFile(const std::string& path) {
     std::string bytes;
     try {
@@ -123,7 +145,8 @@ void RichEdit::LoadFromFile(const std::string& path) {
     }
     const std::string& old = loaded_.bytes;
     const bool grew = loaded_.valid && loaded_.path == path && bytes.size() >= old.size() &&
-                      std::memcmp(bytes.data(), old.data(), old.size()) == 0;
+                      std::memcmp(bytes.data(), old.data(), old.size()) == 0 &&
+                      AppendFits(bytes.size() - old.size());
     // Until the view surely shows these bytes, nothing is known about it.
     loaded_.valid = false;
     if (grew)
@@ -179,8 +202,9 @@ std::string RichEdit::SelectedText() const {
 }
 
 void RichEdit::CopyToClipboard() {
-    // An empty selection leaves the clipboard as it was.
-    if (SelLength() > 0) ::SendMessageA(Handle(), WM_COPY, 0, 0);
+    // An empty selection leaves the clipboard as it was; so does one that holds
+    // only the end mark behind the text (select-all in an empty view).
+    if (SelLength() > 0 && SelStart() < TextLength()) ::SendMessageA(Handle(), WM_COPY, 0, 0);
 }
 
 void RichEdit::ScrollCaretIntoView() { ::SendMessageA(Handle(), EM_SCROLLCARET, 0, 0); }

@@ -2,6 +2,7 @@
 // plain text view: text goes in as characters, never interpreted as markup.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "Controls.h"
@@ -17,13 +18,20 @@ public:
 
     // Replaces the whole content with text, lifting the length limit so all of it fits.
     // Lone CR and LF line breaks become CR LF.
-    // Throws platform::Error when the control does not take it all.
+    // Throws platform::Error when the control does not take it all, or when taking
+    // it in would leave less memory free than SetMemoryToKeepFree asks; the
+    // content then stays as it was.
     void SetPlainText(const std::string& text);
     // Reads the file whole (see ReadWholeFile) and shows it; on failure the
     // content stays as it was. When the file only grew since the last load of the
     // same path (the old bytes are an unchanged prefix), just the new bytes are
     // appended: the result is the same text, in a fraction of the time.
     void LoadFromFile(const std::string& path);
+    // The control needs many times a text's size in memory (under Wine about a
+    // hundred); an intake that would leave less than this free is refused.
+    static constexpr std::uint64_t kDefaultMemoryToKeepFree = std::uint64_t{256} << 20;
+    void SetMemoryToKeepFree(std::uint64_t bytes) { memoryToKeepFree_ = bytes; }
+
     // True when the last LoadFromFile appended instead of replacing.
     bool LastLoadAppended() const { return lastLoadAppended_; }
     void Clear() { SetPlainText({}); }
@@ -53,9 +61,15 @@ public:
     bool PreTranslateKey(MSG& msg) override;
 
 private:
-    void StreamIn(const std::string& text);
-    void ApplyOptions();
+    void StreamIn(HWND target, const std::string& text);
+    void ApplyOptions(HWND target) const;
+    bool AppendFits(size_t bytes) const;
     bool wordWrap_;
+    std::uint64_t memoryToKeepFree_ = kDefaultMemoryToKeepFree;
+    // What the control spent in memory per byte of text, as last seen in a large
+    // intake; until then an ample guess (under Wine: about 100, far more for very
+    // short lines).
+    double costPerByte_ = 256;
     void ShowText(const std::string& text);
     void AppendText(std::string tail, bool previousEndsWithCr);
 

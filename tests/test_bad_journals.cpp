@@ -1,10 +1,23 @@
 // Journals and paths that are not what a reload expects: never a hang, never lost text.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <winioctl.h>
+
+#include "Memory.h"
 #include "ProgramFixture.h"
 
 using testing_support::ClipboardText;
 using testing_support::ModalAnswerer;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 
 namespace {
 
@@ -42,37 +55,45 @@ TEST_F(BadJournalTest, AnOpenPipeIsNotReadFrom) {
     ExpectFailingReload(name);
 }
 
-struct BytesCase {
-    const char* name;
-    std::string file;
-    std::string shown;  // the view's text and what select-all + copy gives
-};
+// The folder of small bad journals: NAME.jnl as a file holds it, NAME.shown as
+// the view must show it (and select-all + copy must give it back).
+std::string FixturePath(const std::string& file) { return std::string(SITZBLICK_FIXTURES) + "\\journals\\" + file; }
 
-class AnyBytes : public BadJournalTest, public ::testing::WithParamInterface<BytesCase> {};
+std::vector<std::string> FixtureNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA(FixturePath("*.jnl").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string file = found.cFileName;
+        names.push_back(file.substr(0, file.size() - 4));
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+TEST(BadJournalFixtures, TheFolderHoldsThem) { EXPECT_GE(FixtureNames().size(), 10u) << FixturePath(""); }
+
+class AnyBytes : public BadJournalTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(AnyBytes, TheViewShowsEveryByteAndCopyGivesItBack) {
-    WriteJournal(GetParam().file);
+    const std::string shown = testing_support::ReadBytes(FixturePath(GetParam() + ".shown"));
+    WriteJournal(testing_support::ReadBytes(FixturePath(GetParam() + ".jnl")));
     Reload();
-    EXPECT_EQ(GUIForm->jnlRichEdit.Text(), GetParam().shown);
+    EXPECT_EQ(GUIForm->jnlRichEdit.Text(), shown);
     testing_support::SetClipboardText("vorher");
     GUIForm->allesmarkieren1Click();
     GUIForm->kopieren1Click();
-    EXPECT_EQ(ClipboardText(), GetParam().shown.empty() ? "vorher" : GetParam().shown);
+    EXPECT_EQ(ClipboardText(), shown.empty() ? "vorher" : shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AnyBytes,
-    ::testing::Values(
-        BytesCase{"NulBytes", std::string("A\0B\r\n\0\0C\r\n", 10), "A?B\r\n??C\r\n"},
-        BytesCase{"HighBytes", "\x80\x9F\xA0\xC4\xD6\xDC\xDF\xE4\xF6\xFC\xFF\r\n", "\x80\x9F\xA0\xC4\xD6\xDC\xDF\xE4\xF6\xFC\xFF\r\n"},
-        BytesCase{"LastLineWithoutBreak", "GET FILE.\r\nEXECUTE.", "GET FILE.\r\nEXECUTE."},
-        BytesCase{"RichTextAtTheStart", "{\\rtf1 {\\b x}}\r\n", "{\\rtf1 {\\b x}}\r\n"},
-        BytesCase{"OnlyLineBreaks", "\r\n\r\n\r\n", "\r\n\r\n\r\n"},
-        BytesCase{"Tabs", "a\tb\r\n", "a\tb\r\n"},
-        BytesCase{"LoneLineFeeds", "a\nb\n", "a\r\nb\r\n"},
-        BytesCase{"LoneCarriageReturns", "a\rb\r", "a\r\nb\r\n"},
-        BytesCase{"MixedLineEnds", "a\r\nb\nc\rd", "a\r\nb\r\nc\r\nd"}),
-    [](const ::testing::TestParamInfo<BytesCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fixtures, AnyBytes, ::testing::ValuesIn(FixtureNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& c : name)
+                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
 
 TEST_F(BadJournalTest, AJournalReplacedOrShrunkBetweenReloadsIsReadAsItIsNow) {
     WriteJournal("eins zwei drei vier\r\nfünf\r\n");
@@ -88,5 +109,127 @@ TEST_F(BadJournalTest, AJournalReplacedOrShrunkBetweenReloadsIsReadAsItIsNow) {
     EXPECT_EQ(GUIForm->jnlRichEdit.SelStart(), 0);
     EXPECT_EQ(GUIForm->jnlRichEdit.SelLength(), 4);
 }
+
+// ---- journals too large for the memory ---------------------------------------
+
+// Whole syntax lines of 40 bytes, about the size given.
+std::string Lines(size_t bytes) {
+    std::string text;
+    while (text.size() < bytes) text += "FREQUENCIES VARIABLES=alter geschlecht\r\n";
+    return text;
+}
+
+TEST_F(BadJournalTest, AFileLargerThanTheMemoryIsRefusedBeforeItIsRead) {
+    WriteJournal("vorher\r\n");
+    Reload();
+    // A terabyte that takes no disk space (the file system leaves the hole unwritten).
+    const std::string path = dir.File("riesig.jnl");
+    {
+        platform::FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file);
+        DWORD returned = 0;
+        ::DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+        LARGE_INTEGER size{};
+        size.QuadPart = 1LL << 40;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(::SetEndOfFile(file.Get()));
+    }
+    ExpectFailingReload(path);
+    ::DeleteFileA(path.c_str());
+}
+
+// Leaves free only a little more than the memory the control needs for one
+// megabyte, so that a journal of a few megabytes no longer fits.
+void PretendMemoryIsShort() {
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::AvailableMemory() - (std::uint64_t{30} << 20));
+}
+
+TEST_F(BadJournalTest, AJournalTheViewHasNoMemoryForIsRefusedAndTheViewKeepsItsText) {
+    WriteJournal("vorher\r\n");
+    Reload();
+    WriteJournal(Lines(3 << 20));
+    PretendMemoryIsShort();
+    ExpectFailingReload(JournalPath());
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::RichEdit::kDefaultMemoryToKeepFree);
+    WriteJournal("danach\r\n");
+    Reload();
+    EXPECT_EQ(GUIForm->jnlRichEdit.Text(), "danach\r\n");
+}
+
+TEST_F(BadJournalTest, AnAppendTheViewHasNoMemoryForIsUndoneAndTheNextReloadIsFull) {
+    WriteJournal("vorher\r\n");
+    Reload();
+    WriteJournal("vorher\r\n" + Lines(3 << 20));
+    PretendMemoryIsShort();
+    ExpectFailingReload(JournalPath());
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::RichEdit::kDefaultMemoryToKeepFree);
+    WriteJournal("vorher\r\ndanach\r\n");
+    Reload();
+    EXPECT_FALSE(GUIForm->jnlRichEdit.LastLoadAppended()) << "what the view held was not known for sure";
+    EXPECT_EQ(GUIForm->jnlRichEdit.Text(), "vorher\r\ndanach\r\n");
+}
+
+// ---- a journal changing while the user searches -------------------------------
+
+struct ChangeWhileSearching {
+    const char* name;
+    std::function<void(const std::string& journal)> change;
+    bool reloadFails;
+};
+
+class ChangedUnderTheSearch : public BadJournalTest, public ::testing::WithParamInterface<ChangeWhileSearching> {
+protected:
+    // Where the next find-next must land, worked out from the text the view shows now.
+    std::pair<long, long> ExpectedNextMatch(const std::string& word) {
+        const long selLength = GUIForm->jnlRichEdit.SelLength();
+        const long from = selLength != 0 ? GUIForm->jnlRichEdit.SelStart() + selLength : 0;
+        const size_t found = GUIForm->jnlRichEdit.Text().find(word, static_cast<size_t>(from));
+        if (found == std::string::npos) return {GUIForm->jnlRichEdit.SelStart(), selLength};
+        return {static_cast<long>(found), static_cast<long>(word.size())};
+    }
+    std::pair<long, long> Selection() const { return {GUIForm->jnlRichEdit.SelStart(), GUIForm->jnlRichEdit.SelLength()}; }
+};
+
+TEST_P(ChangedUnderTheSearch, FindNextWorksOnWhatTheViewShowsNow) {
+    WriteJournal("eins zwei vier\r\ndrei vier fünf\r\nsechs vier\r\n");
+    Reload();
+    GUIForm->Suchen1Click();  // the Find dialog stays open throughout
+    const HWND dialog = GUIForm->jnlFindDialog.DialogHandle();
+    ASSERT_NE(dialog, nullptr);
+    GUIForm->jnlFindDialog.SetFindText("vier");
+    GUIForm->jnlFindDialogFind();
+    GUIForm->jnlFindDialogFind();
+    ASSERT_EQ(Selection(), std::make_pair(21L, 4L)) << "a selection in the middle";
+
+    GetParam().change(JournalPath());
+    {
+        // A reload that works shows no box: a short look for one is enough.
+        ModalAnswerer box(IDOK, GetParam().reloadFails ? 5000 : 500);
+        GUIForm->Journalfileneuladen1Click();
+        EXPECT_EQ(box.Answered(), GetParam().reloadFails);
+    }
+    for (int press = 0; press < 3; ++press) {
+        const auto expected = ExpectedNextMatch("vier");
+        GUIForm->jnlFindDialogFind();
+        EXPECT_EQ(Selection(), expected) << "press " << press;
+    }
+    EXPECT_EQ(GUIForm->jnlFindDialog.DialogHandle(), dialog);
+    EXPECT_TRUE(::IsWindowVisible(dialog)) << "the dialog is still open";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChangedUnderTheSearch,
+    ::testing::Values(
+        ChangeWhileSearching{"Truncated", [](auto& j) { WriteBytes(j, "vier\r\n"); }, false},
+        ChangeWhileSearching{"Replaced",
+                             [](auto& j) {
+                                 ::DeleteFileA(j.c_str());
+                                 WriteBytes(j, "neu vier\r\nnoch einmal vier, und vier\r\n");
+                             },
+                             false},
+        ChangeWhileSearching{"Grown", [](auto& j) { WriteBytes(j, ReadBytes(j) + "vier und vier\r\n"); }, false},
+        ChangeWhileSearching{"Emptied", [](auto& j) { WriteBytes(j, ""); }, false},
+        ChangeWhileSearching{"Deleted", [](auto& j) { ::DeleteFileA(j.c_str()); }, true}),
+    [](const ::testing::TestParamInfo<ChangeWhileSearching>& info) { return std::string(info.param.name); });
 
 }  // namespace

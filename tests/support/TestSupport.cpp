@@ -107,7 +107,9 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
     ::GetWindowThreadProcessId(window, &process);
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if (process == search.process && std::string(className) == "#32770" && ::IsWindowVisible(window)) {
+    // A dialog of this process, but not one with a text field (the Find dialog).
+    if (process == search.process && std::string(className) == "#32770" && ::IsWindowVisible(window) &&
+        !::FindWindowExA(window, nullptr, "Edit", nullptr)) {
         search.found = window;
         return FALSE;
     }
@@ -136,11 +138,12 @@ BOOL CALLBACK ScanChild(HWND child, LPARAM param) {
 }  // namespace
 
 ModalAnswerer::ModalAnswerer(std::vector<int> buttonIds, int timeoutMs)
-    : thread_([this, buttonIds, timeoutMs] { Run(buttonIds, timeoutMs); }) {}
+    : thread_([this, buttonIds, timeoutMs] {
+          Run(buttonIds, timeoutMs);
+          finished_ = true;
+      }) {}
 
-ModalAnswerer::~ModalAnswerer() {
-    if (thread_.joinable()) thread_.join();
-}
+ModalAnswerer::~ModalAnswerer() { Answered(); }
 
 void ModalAnswerer::Run(std::vector<int> buttonIds, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -173,6 +176,13 @@ void ModalAnswerer::Run(std::vector<int> buttonIds, int timeoutMs) {
 }
 
 bool ModalAnswerer::Answered() {
+    // The answering thread reads the texts of this thread's windows: keep
+    // serving its messages while waiting for it.
+    while (!finished_) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     if (thread_.joinable()) thread_.join();
     return answered_;
 }

@@ -67,6 +67,7 @@ private:
     void Run(std::vector<int> buttonIds, int timeoutMs);
     std::vector<Box> boxes_;
     bool answered_ = false;
+    std::atomic<bool> finished_{false};
     std::thread thread_;
 };
 
