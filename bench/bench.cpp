@@ -3,13 +3,14 @@
 //               and against reading the file whole (ReadFile)
 //   append1K    a reload after 1 KB was appended, against reading the grown file
 //   find        a find-next that finds nothing, against a bare EM_FINDTEXT
-//   memory      the peak memory of loading the largest journal, against its size
-//               (in a fresh process, so earlier loads do not count)
+//   load        the time and peak memory of loading the largest journal (and each
+//               --large one), against its size, in a fresh process so that earlier
+//               loads do not count; and whether it loaded whole or was refused
 //   start-up    start to the focused reload button, against Wine's notepad
 //               starting to its focused text field
 // Quick measurements are repeated alternately and the fastest of each is kept.
 //
-//   SitzblickBench [--program PATH] [MB ...]     (default sizes 1 4 16)
+//   SitzblickBench [--program PATH] [--large MB]... [MB ...]     (default sizes 1 4 16)
 #include <windows.h>
 
 #include <commdlg.h>
@@ -176,20 +177,34 @@ PROCESS_MEMORY_COUNTERS MemoryCounters() {
     return counters;
 }
 
-// Child mode: one reload of the journal, in a process that has loaded nothing before.
-int MeasureMemoryChild(const std::string& journal) {
+// Child mode: in a process that has loaded nothing large before, the view
+// shows a small journal, then loads the given one. Prints the time, what the
+// load cost in committed memory (what the system must find room for) against
+// the file's size, and the outcome: loaded whole, or refused with the view
+// still showing the small journal.
+int MeasureLoadChild(const std::string& journal) {
     platform::Application app;
     CreateProgramForms(app);
-    IniData->SetJnlFileName(journal);
-    const PROCESS_MEMORY_COUNTERS before = MemoryCounters();
-    GUIForm->Journalfileneuladen1Click();
-    const PROCESS_MEMORY_COUNTERS after = MemoryCounters();
-    const double size = static_cast<double>(GUIForm->jnlRichEdit.TextLength());
-    // Committed memory: what the system must find room for.
-    const double peak = static_cast<double>(after.PeakPagefileUsage) - static_cast<double>(before.PagefileUsage);
-    const double held = static_cast<double>(after.PagefileUsage) - static_cast<double>(before.PagefileUsage);
-    std::printf("%-4.0f %14.1f %10.1f %14.1f %10.1f\n", size / (1 << 20), peak / (1 << 20), peak / size,
-                held / (1 << 20), held / size);
+    platform::RichEdit& view = GUIForm->jnlRichEdit;
+    const std::string before = "vorher\r\n";
+    view.SetPlainText(before);
+    const double size = static_cast<double>(platform::ReadWholeFile(journal).size());
+    const PROCESS_MEMORY_COUNTERS start = MemoryCounters();
+    std::string outcome = "loaded whole";
+    const double seconds = Seconds([&] {
+        try {
+            view.LoadFromFile(journal);
+            if (view.TextLength() < static_cast<long>(size)) outcome = "INCOMPLETE";
+        } catch (const std::exception& error) {
+            outcome = std::string("refused (") + error.what() + "), view " +
+                      (view.Text() == before ? "unchanged" : "CHANGED");
+        }
+    });
+    const PROCESS_MEMORY_COUNTERS end = MemoryCounters();
+    const double peak = static_cast<double>(end.PeakPagefileUsage) - static_cast<double>(start.PagefileUsage);
+    const double held = static_cast<double>(end.PagefileUsage) - static_cast<double>(start.PagefileUsage);
+    std::printf("%-6.0f %9.1f %10.0f %10.1f %10.0f %10.1f  %s\n", size / (1 << 20), seconds, peak / (1 << 20),
+                peak / size, held / (1 << 20), held / size, outcome.c_str());
     std::fflush(stdout);
     return 0;
 }
@@ -206,16 +221,19 @@ bool RunAndWait(std::string commandLine, const std::string& folder) {
     return true;
 }
 
-void MeasureMemory(const std::string& folder, int mb) {
-    const std::string path = folder + "\\memory.jnl";
-    Write(path, MakeJournal(static_cast<size_t>(mb) << 20));
-    std::printf("\n%-4s %14s %10s %14s %10s\n", "MB", "peak MB", "peak/file", "held MB", "held/file");
+void MeasureLoads(const std::string& folder, const std::vector<int>& sizes) {
+    std::printf("\n%-6s %9s %10s %10s %10s %10s  %s\n", "MB", "load s", "peak MB", "peak/file", "held MB",
+                "held/file", "outcome");
     std::fflush(stdout);
     char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (!RunAndWait("\"" + std::string(self) + "\" --memory-child \"" + path + "\"", folder))
-        std::printf("warning: the measuring process did not start\n");
-    ::DeleteFileA(path.c_str());
+    for (int mb : sizes) {
+        const std::string path = folder + "\\load" + std::to_string(mb) + ".jnl";
+        Write(path, MakeJournal(static_cast<size_t>(mb) << 20));
+        if (!RunAndWait("\"" + std::string(self) + "\" --load-child \"" + path + "\"", folder))
+            std::printf("warning: the measuring process did not start\n");
+        ::DeleteFileA(path.c_str());
+    }
 }
 
 // ---- start-up ---------------------------------------------------------------
@@ -282,11 +300,14 @@ void MeasureStartUp(const std::string& folder, const std::string& program) {
 int main(int argc, char** argv) {
     std::vector<int> sizes;
     std::string program = ExeFolder() + "\\..\\src\\Sitzblick.exe";
+    std::vector<int> largeSizes;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--memory-child" && i + 1 < argc) return MeasureMemoryChild(argv[i + 1]);
+        if (argument == "--load-child" && i + 1 < argc) return MeasureLoadChild(argv[i + 1]);
         if (argument == "--program" && i + 1 < argc)
             program = argv[++i];
+        else if (argument == "--large" && i + 1 < argc)
+            largeSizes.push_back(std::atoi(argv[++i]));
         else
             sizes.push_back(std::atoi(argv[i]));
     }
@@ -304,7 +325,8 @@ int main(int argc, char** argv) {
         app.ProcessMessages();
         MeasureView(folder, sizes);
     }
-    MeasureMemory(folder, *std::max_element(sizes.begin(), sizes.end()));
+    largeSizes.insert(largeSizes.begin(), *std::max_element(sizes.begin(), sizes.end()));
+    MeasureLoads(folder, largeSizes);
     MeasureStartUp(folder, program);
 
     ::SetCurrentDirectoryA(temp);
