@@ -104,17 +104,23 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
     return 0;
 }
 
-// A rich edit of the view's style, with nothing of ours around it.
+// A rich edit of the view's style and font, with nothing of ours around it:
+// filled while hidden (a visible one takes in text more slowly), then shown.
 double BareStreamIn(const std::string& bytes) {
-    HWND edit = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "",
-                                  WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL |
-                                      ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                                  8, 40, 417, 257, GUIForm->Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND view = GUIForm->jnlRichEdit.Handle();
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(view, GWL_STYLE)) & ~WS_VISIBLE;
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(view, GWL_EXSTYLE));
+    HWND edit = ::CreateWindowExA(exStyle, "RICHEDIT", "", style, 8, 40, 417, 257, GUIForm->Handle(), nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GUIForm->Font()), FALSE);
     ::SendMessageA(edit, EM_SETTARGETDEVICE, 0, 1);
     ::SendMessageA(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     Source source{&bytes, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadChunk};
-    const double seconds = Seconds([&] { ::SendMessageA(edit, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream)); });
+    const double seconds = Seconds([&] {
+        ::SendMessageA(edit, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+        ::ShowWindow(edit, SW_SHOW);
+    });
     ::DestroyWindow(edit);
     return seconds;
 }
