@@ -27,8 +27,8 @@ public:
     // same path (the old bytes are an unchanged prefix), just the new bytes are
     // appended: the result is the same text, in a fraction of the time.
     void LoadFromFile(const std::string& path);
-    // The control needs many times a text's size in memory (under Wine about a
-    // hundred); an intake that would leave less than this free is refused.
+    // The control needs many times a text's size in memory (under Wine about
+    // two hundred); an intake that would leave less than this free is refused.
     static constexpr std::uint64_t kDefaultMemoryToKeepFree = std::uint64_t{256} << 20;
     void SetMemoryToKeepFree(std::uint64_t bytes) { memoryToKeepFree_ = bytes; }
 
@@ -67,7 +67,7 @@ private:
     bool wordWrap_;
     std::uint64_t memoryToKeepFree_ = kDefaultMemoryToKeepFree;
     // What the control spent in memory per byte of text, as last seen in a large
-    // intake; until then an ample guess (under Wine: about 100, far more for very
+    // intake; until then an ample guess (under Wine: about 200, far more for very
     // short lines).
     double costPerByte_ = 256;
     void ShowText(const std::string& text);
