@@ -31,7 +31,7 @@ MemoryWatch::MemoryWatch(std::size_t total, std::uint64_t keepFree)
     : total_(total), keepFree_(keepFree), committedAtStart_(CommittedMemory()), nextLook_(kLookEvery) {}
 
 bool MemoryWatch::Affords(std::size_t done) {
-    if (done < nextLook_ || done == 0) return true;
+    if (done < nextLook_) return true;
     nextLook_ = done + kLookEvery;
     // The rest is expected to cost what the same amount has cost so far.
     const double rest = CostPerByte(done) * static_cast<double>(total_ > done ? total_ - done : 0);

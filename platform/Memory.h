@@ -29,7 +29,7 @@ private:
     std::size_t total_;
     std::uint64_t keepFree_;
     std::uint64_t committedAtStart_;
-    std::size_t nextLook_ = 0;
+    std::size_t nextLook_;  // the first look comes after the first megabyte
 };
 
 }  // namespace platform
