@@ -180,14 +180,13 @@ struct ChangeWhileSearching {
 class ChangedUnderTheSearch : public BadJournalTest, public ::testing::WithParamInterface<ChangeWhileSearching> {
 protected:
     // Where the next find-next must land, worked out from the text the view shows now.
-    std::pair<long, long> ExpectedNextMatch(const std::string& word) {
+    Sel ExpectedNextMatch(const std::string& word) {
         const long selLength = GUIForm->jnlRichEdit.SelLength();
         const long from = selLength != 0 ? GUIForm->jnlRichEdit.SelStart() + selLength : 0;
         const size_t found = GUIForm->jnlRichEdit.Text().find(word, static_cast<size_t>(from));
         if (found == std::string::npos) return {GUIForm->jnlRichEdit.SelStart(), selLength};
         return {static_cast<long>(found), static_cast<long>(word.size())};
     }
-    std::pair<long, long> Selection() const { return {GUIForm->jnlRichEdit.SelStart(), GUIForm->jnlRichEdit.SelLength()}; }
 };
 
 TEST_P(ChangedUnderTheSearch, FindNextWorksOnWhatTheViewShowsNow) {
@@ -199,7 +198,7 @@ TEST_P(ChangedUnderTheSearch, FindNextWorksOnWhatTheViewShowsNow) {
     GUIForm->jnlFindDialog.SetFindText("vier");
     GUIForm->jnlFindDialogFind();
     GUIForm->jnlFindDialogFind();
-    ASSERT_EQ(Selection(), std::make_pair(21L, 4L)) << "a selection in the middle";
+    ASSERT_EQ(Selection(), Sel(21, 4)) << "a selection in the middle";
 
     GetParam().change(JournalPath());
     {

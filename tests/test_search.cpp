@@ -31,8 +31,6 @@ protected:
         GUIForm->jnlFindDialog.SetWholeWord(wholeWord);
         GUIForm->jnlFindDialogFind();
     }
-    std::pair<long, long> Selection() const { return {GUIForm->jnlRichEdit.SelStart(), GUIForm->jnlRichEdit.SelLength()}; }
-    using Sel = std::pair<long, long>;
 };
 
 TEST_F(SearchTest, FindsEachOccurrenceInTurnAndStopsAtTheLast) {

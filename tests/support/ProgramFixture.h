@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "Application.h"
 #include "GUIUnit.h"
@@ -37,6 +38,10 @@ protected:
     std::string JournalPath() const { return dir.File("spss.jnl"); }
     void WriteJournal(const std::string& bytes) const { testing_support::WriteBytes(JournalPath(), bytes); }
     void Pump(int milliseconds = 50) { testing_support::PumpFor(*app, milliseconds); }
+
+    // The view's selection as (start, length).
+    using Sel = std::pair<long, long>;
+    Sel Selection() const { return {GUIForm->jnlRichEdit.SelStart(), GUIForm->jnlRichEdit.SelLength()}; }
 
     // A reload the test expects to succeed (a failing one would wait on its message box).
     void Reload() {
