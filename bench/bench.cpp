@@ -1,28 +1,34 @@
 // Measures the program against floors taken in the same run and prints ratios:
-//   reload      a full reload against streaming the same bytes into a bare rich edit,
-//               and against reading the file whole (ReadFile)
+//   reload      a full reload against reading the same file whole (ReadFile)
 //   append1K    a reload after 1 KB was appended, against reading the grown file
-//   find        a find-next that finds nothing, against a bare EM_FINDTEXT
-//   load        the time and peak memory of loading the largest journal (and each
-//               --large one), against its size, in a fresh process so that earlier
-//               loads do not count; and whether it loaded whole or was refused
+//   find        a find-next that finds nothing, with and without match case,
+//               against reading the same bytes
+//   copy        select-all and copy to the clipboard, against reading the bytes
+//   Ctrl+End    the jump to the end with its repaint, against the same on the
+//               smallest journal
+//   load        the time and peak committed memory of loading each journal (and
+//               each --large one) in a fresh process, against the file's size
 //   start-up    start to the focused reload button, against Wine's notepad
 //               starting to its focused text field
 // Quick measurements are repeated alternately and the fastest of each is kept.
+// The journals are varied syntax as the statistics package writes it: lines of
+// 2 to 200 characters, no two alike in a row.
 //
-//   SitzblickBench [--program PATH] [--large MB]... [MB ...]     (default sizes 1 4 16)
+//   SitzblickBench [--program PATH] [--large MB]... [MB ...]     (default sizes 1 16 100)
 #include <windows.h>
 
 #include <commdlg.h>
 #include <psapi.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <atomic>
 #include <functional>
+#include <random>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -33,6 +39,7 @@
 #include "Handles.h"
 #include "IniDatUnit.h"
 #include "Program.h"
+#include "TextView.h"
 
 namespace {
 
@@ -60,22 +67,53 @@ std::pair<double, double> FastestOf(const std::function<void()>& ours, const std
     return LowestOf([&] { return Seconds(ours); }, [&] { return Seconds(floor); });
 }
 
-// Whole lines of syntax as the statistics package writes them, up to the size.
-std::string MakeJournal(size_t bytes) {
-    static const char* const kLines[] = {
-        "GET FILE='c:\\daten\\umfrage2001.sav'.\r\n",
-        "FREQUENCIES VARIABLES=alter geschlecht bildung\r\n",
-        "  /STATISTICS=MEAN MEDIAN STDDEV.\r\n",
-        "DESCRIPTIVES VARIABLES=einkommen /SAVE.\r\n",
-        "COMPUTE quote = einkommen / haushalt.\r\n",
-        "EXECUTE.\r\n",
+// Whole lines of varied syntax, up to the size: commands with their
+// subcommands, comments, variable lists of every length.
+std::string MakeJournal(size_t bytes, unsigned seed = 2002) {
+    static const char* const kVariables[] = {"alter", "geschlecht", "bildung", "einkommen", "haushalt", "region",
+                                             "zufriedenheit", "v1", "v2", "v17", "gewicht", "beruf", "partei",
+                                             "kinder", "stadt_land", "f12a", "f12b", "wohnort", "netto", "brutto"};
+    static const char* const kCommands[] = {"FREQUENCIES VARIABLES=", "DESCRIPTIVES VARIABLES=", "CROSSTABS /TABLES=",
+                                            "MEANS TABLES=", "CORRELATIONS /VARIABLES=", "EXAMINE VARIABLES=",
+                                            "REGRESSION /DEPENDENT ", "SORT CASES BY ", "MISSING VALUES "};
+    static const char* const kSubcommands[] = {"  /STATISTICS=MEAN MEDIAN STDDEV MIN MAX",
+                                               "  /ORDER=ANALYSIS",
+                                               "  /FORMAT=AVALUE TABLES",
+                                               "  /CELLS=COUNT ROW COLUMN TOTAL",
+                                               "  /MISSING LISTWISE",
+                                               "  /METHOD=ENTER",
+                                               "  /PLOT BOXPLOT STEMLEAF",
+                                               "  /PRINT=TWOTAIL NOSIG"};
+    std::mt19937 random(seed);
+    const auto pick = [&](size_t count) { return static_cast<size_t>(random() % count); };
+    const auto variables = [&](size_t count) {
+        std::string list;
+        for (size_t i = 0; i < count; ++i) list += std::string(i ? " " : "") + kVariables[pick(20)];
+        return list;
     };
     std::string text;
-    text.reserve(bytes + 64);
-    for (size_t i = 0;; ++i) {
-        const char* line = kLines[i % 6];
-        if (text.size() + std::strlen(line) > bytes) break;
+    text.reserve(bytes + 256);
+    std::string line;
+    while (true) {
+        switch (pick(8)) {
+            case 0:
+                line = "GET FILE='C:\\Daten\\Umfrage" + std::to_string(1990 + pick(13)) + "_" + std::to_string(pick(100)) +
+                       ".sav'.";
+                break;
+            case 1: line = "EXECUTE."; break;
+            case 2: line = " ."; break;
+            case 3:
+                line = "COMPUTE " + std::string(kVariables[pick(20)]) + " = " + kVariables[pick(20)] + " / " +
+                       std::to_string(1 + pick(1000)) + " ." ;
+                break;
+            case 4: line = "* Streus\xE4ulen f\xFCr " + variables(1 + pick(6)) + " nach Gr\xF6\xDF" "e."; break;
+            case 5: line = kSubcommands[pick(8)]; break;
+            default: line = kCommands[pick(9)] + variables(1 + pick(28)); break;
+        }
+        line.resize(std::min<size_t>(line.size(), 200));
+        if (text.size() + line.size() + 2 > bytes) break;
         text += line;
+        text += "\r\n";
     }
     return text;
 }
@@ -95,86 +133,85 @@ std::string ExeFolder() {
 
 // ---- the journal view -------------------------------------------------------
 
-struct Source {
-    const std::string* text;
-    size_t offset;
-};
+double ReadSeconds(const std::string& path) { return Seconds([&] { platform::ReadWholeFile(path); }); }
 
-DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-    auto& source = *reinterpret_cast<Source*>(cookie);
-    const size_t count = std::min(static_cast<size_t>(wanted), source.text->size() - source.offset);
-    memcpy(buffer, source.text->data() + source.offset, count);
-    source.offset += count;
-    *given = static_cast<LONG>(count);
-    return 0;
-}
-
-// A rich edit of the view's style and font, with nothing of ours around it:
-// filled while hidden (a visible one takes in text more slowly), then shown.
-double BareStreamIn(const std::string& bytes) {
-    const HWND view = GUIForm->jnlRichEdit.Handle();
-    const DWORD style = static_cast<DWORD>(::GetWindowLongA(view, GWL_STYLE)) & ~WS_VISIBLE;
-    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(view, GWL_EXSTYLE));
-    HWND edit = ::CreateWindowExA(exStyle, "RICHEDIT", "", style, 8, 40, 417, 257, GUIForm->Handle(), nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
-    ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GUIForm->Font()), FALSE);
-    ::SendMessageA(edit, EM_SETTARGETDEVICE, 0, 1);
-    ::SendMessageA(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    Source source{&bytes, 0};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadChunk};
-    const double seconds = Seconds([&] {
-        ::SendMessageA(edit, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-        ::ShowWindow(edit, SW_SHOW);
-    });
-    ::DestroyWindow(edit);
-    return seconds;
+// Presses a key in the view as the keyboard would, Ctrl held, and repaints.
+void CtrlKey(UINT key) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    ::SendMessageA(GUIForm->jnlRichEdit.Handle(), WM_KEYDOWN, key, 1);
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+    ::SetKeyboardState(state);
+    ::UpdateWindow(GUIForm->jnlRichEdit.Handle());
 }
 
 void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
-    std::printf("%-4s %8s %8s %9s %12s %12s %11s %14s %9s %9s %10s\n", "MB", "read s", "bare s", "reload s",
-                "reload/read", "reload/bare", "append1K s", "append1K/read", "find s", "bare s", "find/bare");
+    std::printf("%-5s %8s %9s %7s %10s %8s %10s %8s %10s %8s %10s %8s %9s %9s\n", "MB", "read s", "reload s", "/read",
+                "append1K s", "/read", "find s", "/read", "findCase s", "/read", "copy s", "/read", "Ctrl+End",
+                "/smallest");
+    double smallestEnd = 0;
     for (int mb : sizes) {
         const std::string path = folder + "\\bench" + std::to_string(mb) + ".jnl";
         std::string journal = MakeJournal(static_cast<size_t>(mb) << 20);
         Write(path, journal);
         IniData->SetJnlFileName(path);
+        platform::TextView& view = GUIForm->jnlRichEdit;
 
-        double read = 1e9;
-        for (int i = 0; i < kRounds; ++i) read = std::min(read, Seconds([&] { platform::ReadWholeFile(path); }));
-        // The bare floor on both sides of our reload: the first intake pays the control's warm-up.
-        double bare = BareStreamIn(journal);
-        GUIForm->jnlRichEdit.Clear();
-        const double reload = Seconds([&] { GUIForm->Journalfileneuladen1Click(); });
-        bare = std::min(bare, BareStreamIn(journal));
-        if (GUIForm->jnlRichEdit.TextLength() < static_cast<long>(journal.size()))
-            std::printf("warning: the view holds %ld of %zu bytes\n", GUIForm->jnlRichEdit.TextLength(), journal.size());
+        const auto [reload, read] = FastestOf(
+            [&] {
+                view.Clear();  // a full reload, not an append
+                GUIForm->Journalfileneuladen1Click();
+            },
+            [&] { platform::ReadWholeFile(path); });
+        if (view.TextLength() != static_cast<long>(journal.size()))
+            std::printf("warning: the view holds %ld of %zu bytes\n", view.TextLength(), journal.size());
 
         // The usual work: the statistics package appends a little, the user reloads.
-        const std::string more = MakeJournal(1024);
+        const std::string more = MakeJournal(1024, static_cast<unsigned>(mb));
         const auto [appended, readGrown] = FastestOf(
             [&] {
                 journal += more;
                 Write(path, journal);
                 GUIForm->Journalfileneuladen1Click();
-                if (!GUIForm->jnlRichEdit.LastLoadAppended()) std::printf("warning: the reload did not append\n");
+                if (!view.LastLoadAppended()) std::printf("warning: the reload did not append\n");
             },
             [&] { platform::ReadWholeFile(path); });
 
         // A search that finds nothing runs over the whole text.
-        GUIForm->jnlFindDialog.SetFindText("REGRESSION");
-        const auto [find, bareFind] = FastestOf(
-            [&] {
-                GUIForm->jnlRichEdit.SetSelection(0, 0);
-                GUIForm->jnlFindDialogFind();
-            },
-            [&] {
-                FINDTEXTA request{{0, GUIForm->jnlRichEdit.TextLength()}, "REGRESSION"};
-                ::SendMessageA(GUIForm->jnlRichEdit.Handle(), EM_FINDTEXT, FR_DOWN, reinterpret_cast<LPARAM>(&request));
-            });
+        GUIForm->jnlFindDialog.SetFindText("LOGISTIC REGRESSION");
+        const auto search = [&](bool matchCase) {
+            return FastestOf(
+                [&] {
+                    GUIForm->jnlFindDialog.SetMatchCase(matchCase);
+                    view.SetSelection(0, 0);
+                    GUIForm->jnlFindDialogFind();
+                },
+                [&] { platform::ReadWholeFile(path); });
+        };
+        const auto [find, readFind] = search(false);
+        const auto [findCase, readFindCase] = search(true);
 
-        std::printf("%-4d %8.3f %8.3f %9.3f %12.1f %12.2f %11.4f %14.2f %9.3f %9.3f %10.2f\n", mb, read, bare, reload,
-                    reload / read, reload / bare, appended, appended / readGrown, find, bareFind, find / bareFind);
+        const auto [copy, readCopy] = FastestOf(
+            [&] {
+                GUIForm->allesmarkieren1Click();
+                GUIForm->kopieren1Click();
+            },
+            [&] { platform::ReadWholeFile(path); });
+
+        double end = 1e9;
+        for (int i = 0; i < 10; ++i) {
+            CtrlKey(VK_HOME);
+            end = std::min(end, Seconds([&] { CtrlKey(VK_END); }));
+        }
+        if (smallestEnd == 0) smallestEnd = end;
+
+        std::printf("%-5d %8.3f %9.3f %7.2f %10.4f %8.2f %10.4f %8.2f %10.4f %8.2f %10.4f %8.2f %9.5f %9.2f\n", mb,
+                    read, reload, reload / read, appended, appended / readGrown, find, find / readFind, findCase,
+                    findCase / readFindCase, copy, copy / readCopy, end, end / smallestEnd);
         std::fflush(stdout);
+        view.Clear();
         ::DeleteFileA(path.c_str());
     }
 }
@@ -189,18 +226,34 @@ PROCESS_MEMORY_COUNTERS MemoryCounters() {
 }
 
 // Child mode: in a process that has loaded nothing large before, the view
-// shows a small journal, then loads the given one. Prints the time, what the
-// load cost in committed memory (what the system must find room for) against
-// the file's size, and the outcome: loaded whole, or refused with the view
-// still showing the small journal.
+// shows a small journal, then loads the given one. Prints the time, the peak
+// of committed memory during the load (what the system must find room for;
+// sampled, as Wine reports no peak of its own) and what stays, against the
+// file's size, and the outcome: loaded whole, or refused with the view still
+// showing the small journal.
 int MeasureLoadChild(const std::string& journal) {
     platform::Application app;
     CreateProgramForms(app);
-    platform::RichEdit& view = GUIForm->jnlRichEdit;
+    platform::TextView& view = GUIForm->jnlRichEdit;
     const std::string before = "vorher\r\n";
     view.SetPlainText(before);
-    const double size = static_cast<double>(platform::ReadWholeFile(journal).size());
-    const PROCESS_MEMORY_COUNTERS start = MemoryCounters();
+    double size = 0;
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExA(journal.c_str(), GetFileExInfoStandard, &data);
+        size = static_cast<double>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    }
+    double read = 1e9;
+    for (int i = 0; i < kRounds; ++i) read = std::min(read, ReadSeconds(journal));
+    const double start = static_cast<double>(MemoryCounters().PagefileUsage);
+    std::atomic<bool> loading{true};
+    std::atomic<double> peak{start};
+    std::thread sampler([&] {
+        while (loading) {
+            peak = std::max<double>(peak, static_cast<double>(MemoryCounters().PagefileUsage));
+            ::Sleep(1);
+        }
+    });
     std::string outcome = "loaded whole";
     const double seconds = Seconds([&] {
         try {
@@ -211,11 +264,12 @@ int MeasureLoadChild(const std::string& journal) {
                       (view.Text() == before ? "unchanged" : "CHANGED");
         }
     });
-    const PROCESS_MEMORY_COUNTERS end = MemoryCounters();
-    const double peak = static_cast<double>(end.PeakPagefileUsage) - static_cast<double>(start.PagefileUsage);
-    const double held = static_cast<double>(end.PagefileUsage) - static_cast<double>(start.PagefileUsage);
-    std::printf("%-6.0f %9.1f %10.0f %10.1f %10.0f %10.1f  %s\n", size / (1 << 20), seconds, peak / (1 << 20),
-                peak / size, held / (1 << 20), held / size, outcome.c_str());
+    loading = false;
+    sampler.join();
+    const double held = static_cast<double>(MemoryCounters().PagefileUsage) - start;
+    const double rise = std::max<double>(peak, held + start) - start;
+    std::printf("%-6.0f %9.3f %9.3f %10.2f %10.0f %10.2f %10.0f %10.2f  %s\n", size / (1 << 20), read, seconds,
+                seconds / read, rise / (1 << 20), rise / size, held / (1 << 20), held / size, outcome.c_str());
     std::fflush(stdout);
     return 0;
 }
@@ -248,8 +302,8 @@ bool RunAndWait(const std::string& commandLine, const std::string& folder) {
 }
 
 void MeasureLoads(const std::string& folder, const std::vector<int>& sizes) {
-    std::printf("\n%-6s %9s %10s %10s %10s %10s  %s\n", "MB", "load s", "peak MB", "peak/file", "held MB",
-                "held/file", "outcome");
+    std::printf("\n%-6s %9s %9s %10s %10s %10s %10s %10s  %s\n", "MB", "read s", "load s", "load/read", "peak MB",
+                "peak/file", "held MB", "held/file", "outcome");
     std::fflush(stdout);
     char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -335,7 +389,7 @@ int main(int argc, char** argv) {
         else
             sizes.push_back(std::atoi(argv[i]));
     }
-    if (sizes.empty()) sizes = {1, 4, 16};
+    if (sizes.empty()) sizes = {1, 16, 100};
 
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
@@ -349,8 +403,9 @@ int main(int argc, char** argv) {
         app.ProcessMessages();
         MeasureView(folder, sizes);
     }
-    largeSizes.insert(largeSizes.begin(), *std::max_element(sizes.begin(), sizes.end()));
-    MeasureLoads(folder, largeSizes);
+    std::vector<int> loads = sizes;
+    loads.insert(loads.end(), largeSizes.begin(), largeSizes.end());
+    MeasureLoads(folder, loads);
     MeasureStartUp(folder, program);
 
     ::SetCurrentDirectoryA(temp);

@@ -54,22 +54,6 @@ HWND Control::CreateControlWindow(const std::string& caption, DWORD style, const
     return hwnd;
 }
 
-Window Control::CreateReplacementWindow() {
-    const DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_STYLE)) & ~WS_VISIBLE;
-    return Window(CreateControlWindow(Caption(), style, RectInParent(hwnd_)));
-}
-
-void Control::AdoptWindow(Window fresh) {
-    const HWND old = hwnd_;
-    const bool hadFocus = ::GetFocus() == old;
-    const bool shown = (::GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
-    ::SetWindowPos(fresh.Get(), old, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : 0));
-    hwnd_ = fresh.Release();
-    if (hadFocus) ::SetFocus(hwnd_);
-    ::DestroyWindow(old);
-}
-
 void Control::Resolve(const LayoutEntry& entry) {
     if (entry.Has("PopupMenu")) contextMenu_ = &Owner().Get<PopupMenu>(entry.Text("PopupMenu"));
 }

@@ -56,12 +56,6 @@ public:
 
 protected:
     Control(Form& owner, const LayoutEntry& entry, const char* windowClass, DWORD style, DWORD exStyle = 0);
-    // A fresh window of the same kind, place and state, hidden until adopted: a
-    // control that is slow to empty or may fail to fill is filled aside.
-    Window CreateReplacementWindow();
-    // Puts the replacement in the old window's place (tab position, visibility,
-    // focus) and destroys the old one.
-    void AdoptWindow(Window fresh);
 
 private:
     HWND CreateControlWindow(const std::string& caption, DWORD style, const RECT& bounds);

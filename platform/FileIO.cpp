@@ -10,7 +10,7 @@
 
 namespace platform {
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, double memoryPerByte, std::uint64_t keepFree) {
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) throw FileError("Cannot open file \"" + path + "\"");
@@ -21,8 +21,9 @@ std::string ReadWholeFile(const std::string& path) {
     if (!::GetFileSizeEx(file.Get(), &size)) throw FileError("Cannot read file \"" + path + "\"");
     // Asked first, not found out by trying: a system that promises more memory
     // than it has may end the process when the pages are touched.
+    const double needed = memoryPerByte * static_cast<double>(size.QuadPart) + static_cast<double>(keepFree);
     if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2 ||
-        static_cast<std::uint64_t>(size.QuadPart) > AvailableMemory())
+        needed > static_cast<double>(AvailableMemory()))
         throw FileError("File too large for the memory: \"" + path + "\"");
 
     std::string content;

@@ -13,6 +13,7 @@
 #include "Resources.h"
 #include "RichEdit.h"
 #include "Text.h"
+#include "TextView.h"
 #include "Timer.h"
 
 namespace platform {
@@ -71,6 +72,7 @@ std::unique_ptr<Component> Form::CreateComponent(const LayoutEntry& entry) {
     const std::string& kind = entry.Kind();
     if (kind == "Button") return std::make_unique<Button>(*this, entry);
     if (kind == "RichEdit") return std::make_unique<RichEdit>(*this, entry);
+    if (kind == "TextView") return std::make_unique<TextView>(*this, entry);
     if (kind == "Edit") return std::make_unique<Edit>(*this, entry);
     if (kind == "GroupBox") return std::make_unique<GroupBox>(*this, entry);
     if (kind == "Label") return std::make_unique<Label>(*this, entry);

@@ -1,5 +1,4 @@
-// How much memory the process can still count on, and a watch that stops a long
-// intake before it would exhaust it.
+// How much memory the process can still count on, and how much it has.
 #pragma once
 
 #include <cstddef>
@@ -13,23 +12,5 @@ std::uint64_t AvailableMemory();
 
 // Memory the process has committed so far.
 std::uint64_t CommittedMemory();
-
-// Follows an intake of `total` bytes and judges, from what the part taken in so
-// far has cost, whether the rest still fits while `keepFree` bytes stay free.
-class MemoryWatch {
-public:
-    MemoryWatch(std::size_t total, std::uint64_t keepFree);
-    // Called as the intake proceeds; false once the rest would not fit. Looks at
-    // the system only now and then, so it may be called for every chunk.
-    bool Affords(std::size_t done);
-    // What the intake has cost per byte so far (once something has been taken in).
-    double CostPerByte(std::size_t done) const;
-
-private:
-    std::size_t total_;
-    std::uint64_t keepFree_;
-    std::uint64_t committedAtStart_;
-    std::size_t nextLook_;  // the first look comes after the first megabyte
-};
 
 }  // namespace platform

@@ -27,31 +27,4 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
-bool HasLoneLineBreak(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            if (i + 1 == text.size() || text[i + 1] != '\n') return true;
-            ++i;
-        } else if (text[i] == '\n') {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string WithCrLfLineBreaks(const std::string& text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            result += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
 }  // namespace platform

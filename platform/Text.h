@@ -12,9 +12,4 @@ std::string Utf8ToWindows1252(const std::string& utf8);
 // ASCII lower case of a string; bytes above 127 are kept as they are.
 std::string AsciiLower(std::string text);
 
-// True when text holds a carriage return or a line feed that is not part of a CR LF pair.
-bool HasLoneLineBreak(const std::string& text);
-// Every lone CR and lone LF turned into CR LF; CR LF pairs stay as they are.
-std::string WithCrLfLineBreaks(const std::string& text);
-
 }  // namespace platform

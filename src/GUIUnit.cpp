@@ -29,7 +29,7 @@ std::string JournalNotDeletedMessage(const std::string& path) {
 
 TGUIForm::TGUIForm(platform::Application& app)
     : Form(app, "GUIForm"),
-      jnlRichEdit(Get<platform::RichEdit>("jnlRichEdit")),
+      jnlRichEdit(Get<platform::TextView>("jnlRichEdit")),
       aktButton(Get<platform::Button>("aktButton")),
       MainMenu1(Get<platform::MainMenu>("MainMenu1")),
       Aktionen1(Get<platform::MenuItem>("Aktionen1")),
@@ -161,7 +161,7 @@ void TGUIForm::jnlFindDialogFind() {
     const long selLength = jnlRichEdit.SelLength();
     const long start = selLength != 0 ? jnlRichEdit.SelStart() + selLength : 0;
     const long count = jnlRichEdit.TextLength() - start;
-    platform::RichEdit::SearchOptions options;
+    platform::TextView::SearchOptions options;
     options.wholeWord = jnlFindDialog.WholeWord();
     options.matchCase = jnlFindDialog.MatchCase();
     const long found = jnlRichEdit.FindText(jnlFindDialog.FindText(), start, start + count, options);

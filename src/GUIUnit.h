@@ -8,7 +8,7 @@
 #include "FindDialog.h"
 #include "Form.h"
 #include "Menu.h"
-#include "RichEdit.h"
+#include "TextView.h"
 #include "Timer.h"
 
 // The message shown when the journal cannot be read, naming the path on its own line.
@@ -20,7 +20,7 @@ class TGUIForm : public platform::Form {
 public:
     explicit TGUIForm(platform::Application& app);
 
-    platform::RichEdit& jnlRichEdit;
+    platform::TextView& jnlRichEdit;
     platform::Button& aktButton;
     platform::MainMenu& MainMenu1;
     platform::MenuItem& Aktionen1;

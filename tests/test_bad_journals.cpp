@@ -138,10 +138,10 @@ TEST_F(BadJournalTest, AFileLargerThanTheMemoryIsRefusedBeforeItIsRead) {
     ::DeleteFileA(path.c_str());
 }
 
-// Leaves free only a little more than the memory the control needs for one
-// megabyte, so that a journal of a few megabytes no longer fits.
+// Leaves free only a megabyte beyond what must stay free, so that a journal of
+// a few megabytes no longer fits.
 void PretendMemoryIsShort() {
-    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::AvailableMemory() - (std::uint64_t{30} << 20));
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::AvailableMemory() - (std::uint64_t{1} << 20));
 }
 
 TEST_F(BadJournalTest, AJournalTheViewHasNoMemoryForIsRefusedAndTheViewKeepsItsText) {
@@ -150,7 +150,7 @@ TEST_F(BadJournalTest, AJournalTheViewHasNoMemoryForIsRefusedAndTheViewKeepsItsT
     WriteJournal(Lines(3 << 20));
     PretendMemoryIsShort();
     ExpectFailingReload(JournalPath());
-    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::RichEdit::kDefaultMemoryToKeepFree);
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::TextView::kDefaultMemoryToKeepFree);
     WriteJournal("danach\r\n");
     Reload();
     EXPECT_EQ(GUIForm->jnlRichEdit.Text(), "danach\r\n");
@@ -162,7 +162,7 @@ TEST_F(BadJournalTest, AnAppendTheViewHasNoMemoryForIsUndoneAndTheNextReloadIsFu
     WriteJournal("vorher\r\n" + Lines(3 << 20));
     PretendMemoryIsShort();
     ExpectFailingReload(JournalPath());
-    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::RichEdit::kDefaultMemoryToKeepFree);
+    GUIForm->jnlRichEdit.SetMemoryToKeepFree(platform::TextView::kDefaultMemoryToKeepFree);
     WriteJournal("vorher\r\ndanach\r\n");
     Reload();
     EXPECT_FALSE(GUIForm->jnlRichEdit.LastLoadAppended()) << "what the view held was not known for sure";

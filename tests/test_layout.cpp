@@ -44,21 +44,3 @@ TEST(Layout, BadValuesAreReported) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(LineBreaks, LoneCarriageReturnsAndLineFeedsBecomePairs) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    const Case cases[] = {{"", ""},           {"a", "a"},           {"a\r\nb", "a\r\nb"}, {"a\nb", "a\r\nb"},
-                          {"a\rb", "a\r\nb"}, {"\r", "\r\n"},       {"\n\r", "\r\n\r\n"}, {"\r\r\n", "\r\n\r\n"},
-                          {"\n\n", "\r\n\r\n"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(platform::WithCrLfLineBreaks(c.in), c.out) << c.in;
-        EXPECT_EQ(platform::HasLoneLineBreak(c.in), std::string(c.in) != c.out) << c.in;
-    }
-}
-
-}  // namespace

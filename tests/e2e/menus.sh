@@ -7,7 +7,7 @@ printf '[Opt]\r\nJnlFileName=%s\r\n' "$(wine_path "$work/spss.jnl")" > Sitzblick
 start_program
 focus
 keys ctrl+o
-wait_until 10 probe text "$title" RICHEDIT >/dev/null
+wait_until 10 probe text "$title" PlatformTextView >/dev/null
 keys ctrl+a ctrl+c
 [ "$(probe clipboard)" = "$(cat spss.jnl)" ] || { echo "clipboard after Ctrl+A Ctrl+C: $(probe clipboard)"; exit 1; }
 keys F2

@@ -6,7 +6,7 @@ printf '[Opt]\r\nJnlFileName=%s\r\n' "$(wine_path "$work/spss.jnl")" > Sitzblick
 start_program
 focus
 keys Return
-journal_shown() { [ "$(probe text "$title" RICHEDIT)" = "$(cat spss.jnl)" ]; }
+journal_shown() { [ "$(probe text "$title" PlatformTextView)" = "$(cat spss.jnl)" ]; }
 wait_until 10 journal_shown || { echo "Enter did not show the journal"; exit 1; }
 keys ctrl+q
 wait_until 10 probe gone "$title" 1

@@ -39,7 +39,7 @@ grep -q 'spss.jnl' Sitzblick.ini || fail "the new path was not stored: $(cat Sit
 
 # Reload reads the new path.
 keys ctrl+o
-journal_shown() { [ "$(probe text "$title" RICHEDIT)" = "$(cat spss.jnl)" ]; }
+journal_shown() { [ "$(probe text "$title" PlatformTextView)" = "$(cat spss.jnl)" ]; }
 wait_until 10 journal_shown || fail "the reload did not show the new journal"
 shot hauptfenster 460x380+0+90
 
@@ -61,7 +61,7 @@ sleep 1
 shot loeschen 700x420+0+90
 keys Return
 wait_until 5 test ! -e spss.jnl || fail "the journal was not deleted"
-[ -z "$(probe text "$title" RICHEDIT)" ] || fail "the view is not empty after the delete"
+[ -z "$(probe text "$title" PlatformTextView)" ] || fail "the view is not empty after the delete"
 
 keys ctrl+q
 wait_until 10 probe gone "$title" 1 || fail "Ctrl+Q did not end the program"

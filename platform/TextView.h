@@ -1,0 +1,138 @@
+// A read-only text view of our own: it holds any text a file can give (a
+// TextModel), draws only the lines on the screen, and answers the standard edit
+// messages (WM_GETTEXT, EM_EXGETSEL, EM_FINDTEXT, ...) so that other programs and
+// assistive tools read it as they read a text box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Controls.h"
+#include "TextModel.h"
+
+namespace platform {
+
+class TextView : public Control {
+public:
+    TextView(Form& owner, const LayoutEntry& entry);
+    ~TextView() override;
+
+    static constexpr const char* kWindowClass = "PlatformTextView";
+    static constexpr char kNulReplacement = TextModel::kNulReplacement;
+
+    // ---- content
+    // Replaces the whole text (lone CR and LF become CR LF, NUL the replacement).
+    void SetPlainText(const std::string& text);
+    // Reads the file whole (see ReadWholeFile) and shows it. When the file only
+    // grew since the last load of the same path, just the new bytes are taken in:
+    // the result is the same text. On failure the view shows what it showed.
+    void LoadFromFile(const std::string& path);
+    // True when the last LoadFromFile took in only what had been added.
+    bool LastLoadAppended() const { return lastLoadAppended_; }
+    void Clear() { SetPlainText({}); }
+    // A load that would leave less memory than this free is refused.
+    static constexpr std::uint64_t kDefaultMemoryToKeepFree = std::uint64_t{64} << 20;
+    void SetMemoryToKeepFree(std::uint64_t bytes) { memoryToKeepFree_ = bytes; }
+
+    const TextModel& Model() const { return model_; }
+    std::string Text() const { return model_.Text(); }
+    long TextLength() const { return static_cast<long>(model_.Length()); }
+
+    // ---- selection: anchor and caret; the caret is where the keys move from
+    long SelStart() const;
+    long SelLength() const;
+    void SetSelection(long start, long length);
+    void SelectAll();
+    void MoveCaretToEnd();
+    std::string SelectedText() const;
+    // Puts the selection on the clipboard as text; an empty one leaves it as it was.
+    void CopyToClipboard();
+    void ScrollCaretIntoView();
+
+    using SearchOptions = TextModel::SearchOptions;
+    // Searches forward over [start, end) and returns the first match or -1.
+    long FindText(const std::string& text, long start, long end, SearchOptions options) const;
+
+    // ---- what the window shows
+    size_t FirstVisibleLine() const { return topLine_; }
+    size_t VisibleLineCount() const;
+    int LineHeight() const { return lineHeight_; }
+    // The widest line in pixels, and how far the view is scrolled to the right.
+    std::int64_t ContentWidth() const { return widest_; }
+    std::int64_t HorizontalOffset() const { return xOffset_; }
+
+    bool PreTranslateKey(MSG& msg) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+
+    // font and measuring
+    void SetFont(HFONT font);
+    std::int64_t Advance(std::int64_t x, char c) const;
+    std::int64_t MeasureLine(size_t line);
+    std::int64_t XOfPosition(size_t position) const;
+    size_t ColumnAt(size_t line, std::int64_t x, bool nearest) const;
+    size_t PositionAt(POINT point) const;
+    void MeasureFrom(size_t firstLine);
+
+    // text, selection and scrolling
+    void TextChanged();
+    void Select(size_t anchor, size_t caret);
+    void MoveCaret(size_t position, bool extend, bool keepColumn = false);
+    size_t Anchor() const { return anchor_; }
+    void ScrollTo(std::int64_t topLine, std::int64_t xOffset);
+    void EnsureVisible(size_t position);
+    void UpdateScrollBars();
+    void UpdateCaret();
+    int TextAreaWidth() const;
+
+    // input
+    bool OnKeyDown(WPARAM key);
+    void OnScroll(int bar, WORD request);
+    void OnWheel(int delta, bool sideways);
+    void OnMouseDown(POINT point, bool extend);
+    void OnMouseDrag(POINT point);
+    void StopSelecting();
+
+    // drawing
+    void Paint(HDC target, const RECT& update);
+    void DrawLine(HDC dc, size_t line, int y, int width) const;
+
+    TextModel model_;
+    size_t anchor_ = 0, caret_ = 0;
+    std::int64_t desiredX_ = 0;  // the column Up and Down keep to, in pixels
+    struct Source {
+        std::string path;
+        bool valid = false;
+    } source_;
+    bool lastLoadAppended_ = false;
+    std::uint64_t memoryToKeepFree_ = kDefaultMemoryToKeepFree;
+
+    HFONT font_ = nullptr;
+    int lineHeight_ = 13;
+    int ascent_ = 10;
+    int charWidths_[256]{};
+    int averageCharWidth_ = 5;
+
+    size_t topLine_ = 0;
+    std::int64_t xOffset_ = 0;
+    std::int64_t widest_ = 0;
+    // Pixel offsets within long lines every kStride characters, so that only the
+    // visible part of a line of megabytes is measured.
+    static constexpr size_t kStride = 4096;
+    std::unordered_map<size_t, std::vector<std::int64_t>> strideX_;
+    int horizontalUnit_ = 1;  // pixels per scroll bar unit (a line wider than the bar can count)
+
+    int wheelRemainder_ = 0, sideWheelRemainder_ = 0;
+    bool selecting_ = false;
+    POINT lastMouse_{};
+    bool hasCaret_ = false;
+    GdiObject backBuffer_;
+    SIZE backBufferSize_{};
+};
+
+}  // namespace platform
