@@ -65,6 +65,11 @@ TextView::TextView(Form& owner, const LayoutEntry& entry)
 }
 
 TextView::~TextView() {
+    // What was copied stays on the clipboard when the view goes.
+    try {
+        RenderClipboardBeforeLeaving();
+    } catch (...) {
+    }
     if (Handle()) ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
 }
 
@@ -121,17 +126,12 @@ std::int64_t TextView::Advance(std::int64_t x, char c) const {
     return x + charWidths_[static_cast<unsigned char>(c)];
 }
 
-std::int64_t TextView::MeasureLine(size_t line) {
+std::int64_t TextView::MeasureLongLine(size_t line) {
     const std::string& text = model_.Text();
     const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
-    std::int64_t x = 0;
-    if (end - start <= kStride) {
-        for (size_t i = start; i < end; ++i) x = Advance(x, text[i]);
-        strideX_.erase(line);
-        return x;
-    }
     std::vector<std::int64_t>& marks = strideX_[line];
     marks.clear();
+    std::int64_t x = 0;
     for (size_t i = start; i < end; ++i) {
         if ((i - start) % kStride == 0) marks.push_back(x);
         x = Advance(x, text[i]);
@@ -143,8 +143,28 @@ void TextView::MeasureFrom(size_t firstLine) {
     if (firstLine == 0) {
         strideX_.clear();
         widest_ = 0;
+    } else {
+        strideX_.erase(firstLine);  // the line went on
     }
-    for (size_t line = firstLine; line < model_.LineCount(); ++line) widest_ = std::max(widest_, MeasureLine(line));
+    // Every character of every line once: this loop is most of a full reload
+    // after the reading, so it stays plain.
+    const char* text = model_.Text().data();
+    const int* widths = charWidths_;
+    std::int64_t widest = widest_;
+    for (size_t line = firstLine; line < model_.LineCount(); ++line) {
+        const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
+        if (end - start > kStride) {
+            widest = std::max(widest, MeasureLongLine(line));
+            continue;
+        }
+        int x = 0;  // a short line cannot overflow it
+        for (size_t i = start; i < end; ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            x = c == '\t' ? (x / kTabStop + 1) * kTabStop : x + widths[c];
+        }
+        widest = std::max<std::int64_t>(widest, x);
+    }
+    widest_ = widest;
 }
 
 std::int64_t TextView::XOfPosition(size_t position) const {
@@ -223,21 +243,40 @@ std::string TextView::SelectedText() const {
 }
 
 void TextView::CopyToClipboard() {
-    const size_t length = static_cast<size_t>(SelLength());
-    if (length == 0) return;
-    GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, length + 1));
-    if (!memory) throw Error("Not enough memory to copy the selection");
-    {
-        GlobalLock lock(memory.Get());
-        if (!lock.Data()) throw Error("Not enough memory to copy the selection");
-        char* out = static_cast<char*>(lock.Data());
-        std::memcpy(out, model_.Text().data() + SelStart(), length);
-        out[length] = '\0';
-    }
+    if (SelLength() == 0) return;
+    std::string selection = SelectedText();
     ClipboardScope clipboard(Handle());
     if (!clipboard.IsOpen()) throw Error("The clipboard is in use");
     ::EmptyClipboard();
-    if (::SetClipboardData(CF_TEXT, memory.Get())) memory.Release();  // the clipboard owns it now
+    if (selection.size() < kRenderOnPasteFrom) {
+        if (GlobalMemory memory = ClipboardCopy(selection); ::SetClipboardData(CF_TEXT, memory.Get())) memory.Release();
+        return;
+    }
+    // A large selection is handed over when some program pastes it: the system
+    // takes its time to move megabytes, and only a paste should pay for that.
+    clipboardText_ = std::move(selection);
+    ::SetClipboardData(CF_TEXT, nullptr);
+}
+
+GlobalMemory TextView::ClipboardCopy(const std::string& text) {
+    GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!memory) throw Error("Not enough memory to copy the selection");
+    GlobalLock lock(memory.Get());
+    if (!lock.Data()) throw Error("Not enough memory to copy the selection");
+    char* out = static_cast<char*>(lock.Data());
+    std::memcpy(out, text.data(), text.size());
+    out[text.size()] = '\0';
+    return memory;
+}
+
+void TextView::RenderClipboardText() {
+    if (GlobalMemory memory = ClipboardCopy(clipboardText_); ::SetClipboardData(CF_TEXT, memory.Get())) memory.Release();
+}
+
+void TextView::RenderClipboardBeforeLeaving() {
+    if (clipboardText_.empty() || ::GetClipboardOwner() != Handle()) return;
+    ClipboardScope clipboard(Handle());
+    if (clipboard.IsOpen() && ::GetClipboardOwner() == Handle()) RenderClipboardText();
 }
 
 void TextView::ScrollCaretIntoView() { EnsureVisible(caret_); }
@@ -301,29 +340,34 @@ void TextView::EnsureVisible(size_t position) {
 
 void TextView::UpdateScrollBars() {
     const LONG style = ::GetWindowLongA(Handle(), GWL_STYLE);
-    if (style & WS_VSCROLL) {
+    bool changed = false;
+    const auto set = [&](int bar, ScrollBarState state) {
+        ScrollBarState& shown = bar == SB_VERT ? verticalBar_ : horizontalBar_;
+        if (state == shown) return;
+        shown = state;
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-        info.nMin = 0;
-        info.nMax = static_cast<int>(std::min<size_t>(model_.LineCount() - 1, 0x7FFFFFFE));
-        info.nPage = static_cast<UINT>(VisibleLineCount());
-        info.nPos = static_cast<int>(topLine_);
-        ::SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+        info.nMax = state.max;
+        info.nPage = state.page;
+        info.nPos = state.position;
+        // Drawn with the next paint, not now: a bar drawn at once costs more
+        // than a whole screen of text (some 10 ms under Wine).
+        ::SetScrollInfo(Handle(), bar, &info, FALSE);
+        changed = true;
+    };
+    if (style & WS_VSCROLL) {
+        set(SB_VERT, {static_cast<int>(std::min<size_t>(model_.LineCount() - 1, 0x7FFFFFFE)),
+                      static_cast<UINT>(VisibleLineCount()), static_cast<int>(topLine_)});
     }
     if (style & WS_HSCROLL) {
         // A scroll bar counts to 2^31: a wider text is scrolled in coarser steps.
         const std::int64_t total = widest_ + kMargin;
         horizontalUnit_ = static_cast<int>(total / 0x40000000 + 1);
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-        info.nMin = 0;
-        info.nMax = static_cast<int>(total / horizontalUnit_);
-        info.nPage = static_cast<UINT>(TextAreaWidth() / horizontalUnit_ + 1);
-        info.nPos = static_cast<int>(xOffset_ / horizontalUnit_);
-        ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+        set(SB_HORZ, {static_cast<int>(total / horizontalUnit_), static_cast<UINT>(TextAreaWidth() / horizontalUnit_ + 1),
+                      static_cast<int>(xOffset_ / horizontalUnit_)});
     }
+    if (changed) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void TextView::UpdateCaret() {
@@ -731,6 +775,15 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         }
         case WM_COPY:
             CopyToClipboard();
+            return 0;
+        case WM_RENDERFORMAT:
+            if (wParam == CF_TEXT) RenderClipboardText();
+            return 0;
+        case WM_RENDERALLFORMATS:
+            RenderClipboardBeforeLeaving();
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            std::string().swap(clipboardText_);
             return 0;
         case EM_GETFIRSTVISIBLELINE:
             return static_cast<LRESULT>(topLine_);

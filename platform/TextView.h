@@ -73,7 +73,7 @@ private:
     // font and measuring
     void SetFont(HFONT font);
     std::int64_t Advance(std::int64_t x, char c) const;
-    std::int64_t MeasureLine(size_t line);
+    std::int64_t MeasureLongLine(size_t line);
     std::int64_t XOfPosition(size_t position) const;
     size_t ColumnAt(size_t line, std::int64_t x, bool nearest) const;
     size_t PositionAt(POINT point) const;
@@ -97,6 +97,11 @@ private:
     void OnMouseDown(POINT point, bool extend);
     void OnMouseDrag(POINT point);
     void StopSelecting();
+
+    // clipboard
+    static GlobalMemory ClipboardCopy(const std::string& text);
+    void RenderClipboardText();
+    void RenderClipboardBeforeLeaving();
 
     // drawing
     void Paint(HDC target, const RECT& update);
@@ -131,6 +136,18 @@ private:
     bool selecting_ = false;
     POINT lastMouse_{};
     bool hasCaret_ = false;
+    struct ScrollBarState {
+        int max = -1;
+        UINT page = 0;
+        int position = 0;
+        bool operator==(const ScrollBarState& other) const {
+            return max == other.max && page == other.page && position == other.position;
+        }
+    };
+    ScrollBarState verticalBar_, horizontalBar_;
+    // A copied selection this large waits here until some program pastes it.
+    static constexpr size_t kRenderOnPasteFrom = size_t{1} << 20;
+    std::string clipboardText_;
     GdiObject backBuffer_;
     SIZE backBufferSize_{};
 };
