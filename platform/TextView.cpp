@@ -456,6 +456,7 @@ void TextView::OnScroll(int bar, WORD request) {
     ::UpdateWindow(Handle());
 }
 
+// A positive delta scrolls up, or sideways to the right.
 void TextView::OnWheel(int delta, bool sideways) {
     int& remainder = sideways ? sideWheelRemainder_ : wheelRemainder_;
     remainder += delta;
@@ -654,7 +655,11 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnScroll(SB_HORZ, LOWORD(wParam));
             return 0;
         case WM_MOUSEWHEEL:
-            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
+            // With Shift the wheel scrolls sideways: turned towards the user, to the right.
+            if (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT)
+                OnWheel(-GET_WHEEL_DELTA_WPARAM(wParam), true);
+            else
+                OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false);
             return 0;
         case WM_MOUSEHWHEEL:
             OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true);
@@ -785,6 +790,22 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         case WM_DESTROYCLIPBOARD:
             std::string().swap(clipboardText_);
             return 0;
+        case EM_POSFROMCHAR: {
+            // As the plain edit control answers it: the position in wParam, the
+            // character's top left corner in the client area as two 16-bit numbers.
+            const size_t position = static_cast<size_t>(wParam);
+            if (position > model_.Length()) return -1;
+            const std::int64_t row = static_cast<std::int64_t>(model_.LineFromPosition(position)) -
+                                     static_cast<std::int64_t>(topLine_);
+            const int x = ToScreen(kMargin + XOfPosition(position) - xOffset_);
+            const int y = ToScreen(row * lineHeight_);
+            return MAKELRESULT(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
+        }
+        case EM_CHARFROMPOS: {
+            const size_t position = PositionAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            const size_t line = model_.LineFromPosition(position);
+            return MAKELRESULT(static_cast<WORD>(position & 0xFFFF), static_cast<WORD>(line & 0xFFFF));
+        }
         case EM_GETFIRSTVISIBLELINE:
             return static_cast<LRESULT>(topLine_);
         case EM_SETREADONLY:

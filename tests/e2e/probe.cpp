@@ -9,6 +9,10 @@
 //   probe focused TITLE             print the class and text of the window's focused control
 //   probe close TITLE               ask the window to close (WM_CLOSE)
 //   probe clipboard                 print the clipboard's text
+//   probe selection TITLE CLASS     print the selection of that child as "start end" (EM_GETSEL)
+//   probe firstline TITLE CLASS     print the first line the child shows (EM_GETFIRSTVISIBLELINE)
+//   probe rect TITLE CLASS          print the child's place on the screen as "left top right bottom"
+//   probe pos TITLE CLASS INDEX     print where the child shows that character, on the screen (EM_POSFROMCHAR)
 #include <windows.h>
 
 #include <fcntl.h>
@@ -94,6 +98,29 @@ int main(int argc, char** argv) {
         HWND child = ::FindWindowExA(window, nullptr, argv[3], nullptr);
         if (!child) return 1;
         std::fputs(TextOf(child).c_str(), stdout);
+        return 0;
+    }
+    if ((command == "selection" || command == "firstline" || command == "rect" || command == "pos") && argc > 3) {
+        HWND child = ::FindWindowExA(window, nullptr, argv[3], nullptr);
+        if (!child) return 1;
+        if (command == "selection") {
+            DWORD start = 0, end = 0;
+            ::SendMessageA(child, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            std::printf("%lu %lu\n", static_cast<unsigned long>(start), static_cast<unsigned long>(end));
+        } else if (command == "firstline") {
+            std::printf("%ld\n", static_cast<long>(::SendMessageA(child, EM_GETFIRSTVISIBLELINE, 0, 0)));
+        } else if (command == "rect") {
+            RECT rect{};
+            ::GetWindowRect(child, &rect);
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        } else {
+            if (argc < 5) return 2;
+            const LRESULT packed = ::SendMessageA(child, EM_POSFROMCHAR, std::atoi(argv[4]), 0);
+            if (packed == -1) return 1;
+            POINT point{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+            ::ClientToScreen(child, &point);
+            std::printf("%ld %ld\n", point.x, point.y);
+        }
         return 0;
     }
     if (command == "focused") {

@@ -212,18 +212,19 @@ void SetClipboardText(const std::string& text) {
     ::CloseClipboard();
 }
 
-void PressKey(platform::Application& app, UINT key, bool ctrl) {
+void PressKey(platform::Application& app, UINT key, bool ctrl, bool shift) {
     BYTE state[256] = {};
     ::GetKeyboardState(state);
     state[VK_CONTROL] = ctrl ? 0x80 : 0;
     state[VK_LCONTROL] = ctrl ? 0x80 : 0;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_LSHIFT] = shift ? 0x80 : 0;
     ::SetKeyboardState(state);
     HWND target = ::GetFocus();
     ::PostMessageA(target, WM_KEYDOWN, key, 1);
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
     app.ProcessMessages();
-    state[VK_CONTROL] = 0;
-    state[VK_LCONTROL] = 0;
+    state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_SHIFT] = state[VK_LSHIFT] = 0;
     ::SetKeyboardState(state);
     app.ProcessMessages();
 }

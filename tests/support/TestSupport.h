@@ -77,6 +77,6 @@ void SetClipboardText(const std::string& text);
 
 // Delivers a key as the keyboard would: the modifier state is set for this
 // thread, then WM_KEYDOWN/WM_KEYUP are posted to the focused window and handled.
-void PressKey(platform::Application& app, UINT key, bool ctrl = false);
+void PressKey(platform::Application& app, UINT key, bool ctrl = false, bool shift = false);
 
 }  // namespace testing_support
