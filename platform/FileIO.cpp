@@ -10,7 +10,7 @@
 
 namespace platform {
 
-std::string ReadWholeFile(const std::string& path, double memoryPerByte, std::uint64_t keepFree) {
+std::string ReadWholeFile(const std::string& path, const ReadLimits& limits) {
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) throw FileError("Cannot open file \"" + path + "\"");
@@ -21,9 +21,10 @@ std::string ReadWholeFile(const std::string& path, double memoryPerByte, std::ui
     if (!::GetFileSizeEx(file.Get(), &size)) throw FileError("Cannot read file \"" + path + "\"");
     // Asked first, not found out by trying: a system that promises more memory
     // than it has may end the process when the pages are touched.
-    const double needed = memoryPerByte * static_cast<double>(size.QuadPart) + static_cast<double>(keepFree);
-    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2 ||
-        needed > static_cast<double>(AvailableMemory()))
+    const auto bytes = static_cast<std::uint64_t>(size.QuadPart);
+    if (bytes > limits.maxSize) throw FileError("File too large: \"" + path + "\"");
+    const double needed = limits.memoryPerByte * static_cast<double>(bytes) + static_cast<double>(limits.keepFree);
+    if (bytes > std::numeric_limits<size_t>::max() / 2 || needed > static_cast<double>(AvailableMemory()))
         throw FileError("File too large for the memory: \"" + path + "\"");
 
     std::string content;

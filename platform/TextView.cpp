@@ -42,7 +42,8 @@ const char* RegisteredClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 DWORD ViewStyle(const LayoutEntry& entry) {
-    DWORD style = WS_TABSTOP;
+    // The edit styles tell tools that look at them what kind of box this is.
+    DWORD style = WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL;
     const std::string bars = entry.Text("ScrollBars", "Both");
     if (bars == "Both" || bars == "Vertical") style |= WS_VSCROLL;
     if (bars == "Both" || bars == "Horizontal") style |= WS_HSCROLL;
@@ -85,7 +86,9 @@ void TextView::LoadFromFile(const std::string& path) {
     const bool mayExtend = source_.valid && source_.path == path;
     // Until this load has succeeded, nothing is known of what the file held.
     source_.valid = false;
-    std::string bytes = ReadWholeFile(path, kMemoryPerByte, memoryToKeepFree_);
+    // The text may grow a little where line breaks are made whole; the model
+    // refuses what grows beyond its limit.
+    std::string bytes = ReadWholeFile(path, {TextModel::kMaxLength, kMemoryPerByte, memoryToKeepFree_});
     lastLoadAppended_ = mayExtend && model_.Extend(bytes);
     if (!lastLoadAppended_) model_.Assign(std::move(bytes));
     source_ = {path, true};

@@ -112,6 +112,17 @@ TEST_F(BadJournalTest, AJournalReplacedOrShrunkBetweenReloadsIsReadAsItIsNow) {
 
 // ---- journals too large for the memory ---------------------------------------
 
+// A file of that size that takes no disk space (the file system leaves the hole unwritten).
+bool MakeSparseFile(const std::string& path, long long bytes) {
+    platform::FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return false;
+    DWORD returned = 0;
+    ::DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER size{};
+    size.QuadPart = bytes;
+    return ::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get());
+}
+
 // Whole syntax lines of 40 bytes, about the size given.
 std::string Lines(size_t bytes) {
     std::string text;
@@ -122,18 +133,19 @@ std::string Lines(size_t bytes) {
 TEST_F(BadJournalTest, AFileLargerThanTheMemoryIsRefusedBeforeItIsRead) {
     WriteJournal("vorher\r\n");
     Reload();
-    // A terabyte that takes no disk space (the file system leaves the hole unwritten).
+    // A terabyte.
     const std::string path = dir.File("riesig.jnl");
-    {
-        platform::FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ASSERT_TRUE(file);
-        DWORD returned = 0;
-        ::DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-        LARGE_INTEGER size{};
-        size.QuadPart = 1LL << 40;
-        ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(::SetEndOfFile(file.Get()));
-    }
+    ASSERT_TRUE(MakeSparseFile(path, 1LL << 40));
+    ExpectFailingReload(path);
+    ::DeleteFileA(path.c_str());
+}
+
+TEST_F(BadJournalTest, AJournalOfTwoGigabytesOrMoreIsRefusedBeforeItIsRead) {
+    WriteJournal("vorher\r\n");
+    Reload();
+    // The edit messages count positions in 32 bits: such a text could not be spoken of.
+    const std::string path = dir.File("zu-lang.jnl");
+    ASSERT_TRUE(MakeSparseFile(path, 0x7FFFFFFFLL));
     ExpectFailingReload(path);
     ::DeleteFileA(path.c_str());
 }
