@@ -13,13 +13,7 @@ namespace {
 std::string TitleFromModuleName(HINSTANCE instance) {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(instance, path, MAX_PATH);
-    std::string name = path;
-    const size_t slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const size_t dot = name.find('.');
-    if (dot != std::string::npos) name.erase(dot);
-    if (name.size() > 1) name = name.substr(0, 1) + AsciiLower(name.substr(1));
-    return name;
+    return ApplicationTitle(path);
 }
 
 // Disables the program's enabled top-level windows while a modal box is up,
@@ -47,6 +41,16 @@ private:
 };
 
 }  // namespace
+
+std::string ApplicationTitle(const std::string& executablePath) {
+    std::string name = executablePath;
+    const size_t slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find('.');
+    if (dot != std::string::npos) name.erase(dot);
+    if (name.size() > 1) name = name.substr(0, 1) + Lower(name.substr(1));
+    return name;
+}
 
 Application::Application(HINSTANCE instance) : instance_(instance), title_(TitleFromModuleName(instance)) {
     // With the manifest's common controls 6 the standard controls need this first.
@@ -130,10 +134,12 @@ int Application::MessageBox(const std::string& text, const std::string& caption,
 }
 
 void Application::ShowMessage(const std::string& text) {
-    // No owner: the system centres the box on the screen.
+    // The system centres a box on the screen, with an owner or without. Owned by
+    // the main window, it stays above it when that one is always on top: behind
+    // it, with every window of the program disabled, the program would look frozen.
     TaskWindowsDisabled modal;
     const HWND previous = ::GetActiveWindow();
-    ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK);
+    ::MessageBoxA(MainForm() ? MainForm()->Handle() : nullptr, text.c_str(), title_.c_str(), MB_OK);
     if (previous && ::IsWindow(previous)) ::SetActiveWindow(previous);
 }
 

@@ -14,6 +14,11 @@
 
 namespace platform {
 
+// The application's title for an executable: its file name without folder and
+// without everything from the first full stop on, all but the first character
+// in lower case ("C:\\Programme\\SITZBLICK.EXE" gives "Sitzblick").
+std::string ApplicationTitle(const std::string& executablePath);
+
 class Application {
 public:
     explicit Application(HINSTANCE instance = ::GetModuleHandleA(nullptr));

@@ -50,7 +50,8 @@ constexpr LPARAM kNoTextLimit = 0x7FFFFFFE;
 }  // namespace
 
 RichEdit::RichEdit(Form& owner, const LayoutEntry& entry)
-    : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE) {
+    : Control(owner, entry, RichEditClass(owner), RichEditStyle(entry), WS_EX_CLIENTEDGE),
+      readOnly_(entry.Bool("ReadOnly", false)) {
     // Wrap at the window's edge, or (line width 1) not at all.
     ::SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, entry.Bool("WordWrap", true) ? 0 : 1);
     ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kNoTextLimit);
@@ -86,6 +87,21 @@ std::string RichEdit::SelectedText() const {
     const LRESULT got = ::SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(got));
     return text;
+}
+
+bool RichEdit::PreTranslateKey(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    // A multi-line control keeps Tab for itself, and asks its parent to move the
+    // focus, which a form does not do: a read-only text takes no tabs, so Tab
+    // moves on here, as in any dialog.
+    if (msg.wParam == VK_TAB && readOnly_) {
+        const bool back = ::GetKeyState(VK_SHIFT) < 0;
+        if (HWND next = ::GetNextDlgTabItem(Owner().Handle(), Handle(), back ? TRUE : FALSE)) ::SetFocus(next);
+        return true;
+    }
+    // Under dialog navigation a multi-line control answers Escape by closing its
+    // parent window.
+    return msg.wParam == VK_ESCAPE;
 }
 
 }  // namespace platform

@@ -17,6 +17,11 @@ public:
     std::string Text() const;
     void SetSelection(long start, long length);
     std::string SelectedText() const;
+
+    bool PreTranslateKey(MSG& msg) override;
+
+private:
+    bool readOnly_;
 };
 
 }  // namespace platform

@@ -21,9 +21,8 @@ std::string Utf8ToWindows1252(const std::string& utf8) {
     return result;
 }
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+std::string Lower(std::string text) {
+    if (!text.empty()) ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 

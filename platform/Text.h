@@ -9,7 +9,7 @@ namespace platform {
 // Windows-1252 bytes, whatever the system's code page.
 std::string Utf8ToWindows1252(const std::string& utf8);
 
-// ASCII lower case of a string; bytes above 127 are kept as they are.
-std::string AsciiLower(std::string text);
+// Lower case of a string as the system's code page has it ("Ä" becomes "ä").
+std::string Lower(std::string text);
 
 }  // namespace platform

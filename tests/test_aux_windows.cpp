@@ -231,8 +231,30 @@ TEST_F(AuxWindowTest, HelpTextHasItsFourSections) {
             EXPECT_EQ(lines[i][0], ' ') << i;
         }
     }
-    EXPECT_NE(text.find("Bearbeiten\" > \"Optionen\" > \"Allgemein\" > \"Sitzungs-Journal\""), std::string::npos);
+    // The path in the statistics package's menus may run over two lines.
+    std::string joined;
+    for (const std::string& line : lines) joined += (joined.empty() ? "" : " ") + line.substr(line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
+    EXPECT_NE(joined.find("Bearbeiten\" > \"Optionen\" > \"Allgemein\" > \"Sitzungs-Journal\""), std::string::npos);
     EXPECT_NE(text.find("Journalfile l\xF6schen"), std::string::npos) << "Windows-1252, not UTF-8";
+}
+
+TEST_F(AuxWindowTest, EveryLineOfTheHelpFitsTheWidthOfItsView) {
+    GUIForm->Hilfe1Click();
+    app->ProcessMessages();
+    // Word wrap is on: a line too wide would count twice.
+    EXPECT_EQ(::SendMessageA(HilfeForm->HilfeRichEdit.Handle(), EM_GETLINECOUNT, 0, 0), 78);
+}
+
+TEST_F(AuxWindowTest, TabLeavesTheHelpTextForTheCloseButton) {
+    GUIForm->Hilfe1Click();
+    HilfeForm->HilfeRichEdit.SetFocus();
+    PressKey(*app, VK_TAB);
+    EXPECT_TRUE(HilfeForm->ExitButton.Focused());
+    PressKey(*app, VK_TAB);
+    EXPECT_TRUE(HilfeForm->HilfeRichEdit.Focused()) << "and from the button back to the text";
+    PressKey(*app, VK_TAB, false, true);
+    EXPECT_TRUE(HilfeForm->ExitButton.Focused()) << "Shift+Tab as well";
+    EXPECT_EQ(HilfeForm->ExitButton.Caption(), "schlie\xDF" "en");
 }
 
 TEST_F(AuxWindowTest, HelpTextCannotBeEditedButCanBeSelected) {

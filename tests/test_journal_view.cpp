@@ -31,6 +31,13 @@ protected:
         EXPECT_FALSE(box.HadIcon());
     }
 
+    static void ExpectCentredOnTheScreen(const RECT& box) {
+        RECT work{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_NEAR((box.left + box.right) / 2, (work.left + work.right) / 2, 2);
+        EXPECT_NEAR((box.top + box.bottom) / 2, (work.top + work.bottom) / 2, 2);
+    }
+
     void ExpectLoaded(bool loaded) {
         EXPECT_EQ(GUIForm->killButton.Visible(), loaded);
         EXPECT_EQ(GUIForm->Journalfilelschen1.Enabled(), loaded);
@@ -166,8 +173,8 @@ TEST_F(JournalViewTest, DeleteOfAJournalInUseSaysSoAndKeepsTheView) {
     EXPECT_EQ(GUIForm->jnlRichEdit.Text(), "in use\r\n");
 }
 
-// The control empties itself very slowly when it holds a lot (minutes for 1 MB
-// under Wine): these would run into the test's time limit if it did that here.
+// A view that holds a lot is replaced and emptied at once, and keeps its focus
+// and its context menu.
 TEST_F(JournalViewTest, ALargeJournalIsDeletedAndReplacedWithoutDelay) {
     std::string journal;
     while (journal.size() < (1u << 20)) journal += "FREQUENCIES VARIABLES=alter geschlecht.\r\n";
@@ -183,6 +190,39 @@ TEST_F(JournalViewTest, ALargeJournalIsDeletedAndReplacedWithoutDelay) {
     Reload();
     DeleteAnswering(IDYES);
     EXPECT_EQ(GUIForm->jnlRichEdit.TextLength(), 0);
+}
+
+// With always-on-top on, a box the user must answer comes up above the main
+// window; behind it the disabled program would look frozen.
+TEST_F(JournalViewTest, EveryMessageStandsAboveAnAlwaysOnTopMainWindow) {
+    GUIForm->Programmimmersichtbar1Click();
+    ASSERT_TRUE(GUIForm->StayOnTop());
+    {
+        ModalAnswerer box(IDOK);
+        GUIForm->Journalfileneuladen1Click();  // no journal yet
+        ASSERT_TRUE(box.Answered());
+        EXPECT_TRUE(box.Boxes()[0].Above(GUIForm->Handle())) << "the failure message";
+        ExpectCentredOnTheScreen(box.Boxes()[0].rect);
+    }
+    WriteJournal("in use\r\n");
+    Reload();
+    {
+        platform::FileHandle holder(::CreateFileA(JournalPath().c_str(), GENERIC_READ,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        ModalAnswerer boxes(std::vector<int>{IDYES, IDOK});
+        GUIForm->Journalfilelschen1Click();
+        ASSERT_TRUE(boxes.Answered());
+        EXPECT_TRUE(boxes.Boxes()[0].Above(GUIForm->Handle())) << "the delete question";
+        EXPECT_TRUE(boxes.Boxes()[1].Above(GUIForm->Handle())) << "the message that it could not be deleted";
+    }
+    {
+        ModalAnswerer box(IDOK);
+        app->HandleException(platform::Error("Unable to write to x"));
+        ASSERT_TRUE(box.Answered());
+        EXPECT_TRUE(box.Boxes()[0].Above(GUIForm->Handle())) << "the default error display";
+    }
+    EXPECT_TRUE(GUIForm->StayOnTop()) << "the window keeps its style";
+    EXPECT_TRUE(GUIForm->Programmimmersichtbar1.Checked());
 }
 
 TEST_F(JournalViewTest, ResizeKeepsTheViewsMargins) {

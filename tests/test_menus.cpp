@@ -118,8 +118,7 @@ TEST_F(MenuTest, SelectAllThenCopyPutsTheWholeJournalOnTheClipboard) {
     PressKey(*app, 'A', true);
     EXPECT_TRUE(GUIForm->jnlRichEdit.Focused());
     EXPECT_EQ(GUIForm->jnlRichEdit.SelStart(), 0);
-    // The control's selection also takes in its closing paragraph mark.
-    EXPECT_GE(GUIForm->jnlRichEdit.SelLength(), GUIForm->jnlRichEdit.TextLength());
+    EXPECT_EQ(GUIForm->jnlRichEdit.SelLength(), GUIForm->jnlRichEdit.TextLength());
     PressKey(*app, 'C', true);
     EXPECT_EQ(ClipboardText(), "GET FILE.\r\nFREQUENCIES x.\r\n");
 }

@@ -22,6 +22,21 @@ TEST_F(StartupTest, ApplicationTitleComesFromTheProgramName) {
     EXPECT_EQ(app->Title(), "Guitests");
 }
 
+TEST(ApplicationTitle, LowersAllButTheFirstLetterAsTheCodePageDoes) {
+    const struct {
+        const char* path;
+        const char* title;
+    } cases[] = {
+        {"C:\\Programme\\SITZBLICK.EXE", "Sitzblick"},
+        {"C:\\Programme\\SITZBLICK-\xDC" "BERSICHT.EXE", "Sitzblick-\xFC" "bersicht"},
+        {"\xC4RGER\xC9\xD6.EXE", "\xC4rger\xE9\xF6"},
+        {"Z:\\mit.punkt\\Sitzblick", "Sitzblick"},
+        {"sitzblick.v2.exe", "sitzblick"},
+        {"C:\\X.EXE", "X"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::ApplicationTitle(c.path), c.title) << c.path;
+}
+
 TEST_F(StartupTest, FirstTickFocusesTheReloadButtonAndStopsTheTimer) {
     EXPECT_FALSE(GUIForm->StartTimer.Enabled());
     EXPECT_TRUE(GUIForm->aktButton.Focused());

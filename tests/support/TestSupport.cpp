@@ -166,6 +166,9 @@ void ModalAnswerer::Run(std::vector<int> buttonIds, int timeoutMs) {
         ::EnumChildWindows(search.found, &ScanChild, reinterpret_cast<LPARAM>(&scan));
         box.text = scan.text;
         box.icon = scan.icon;
+        ::GetWindowRect(search.found, &box.rect);
+        for (HWND above = ::GetWindow(search.found, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+            if (::IsWindowVisible(above)) box.windowsAbove.push_back(above);
         boxes_.push_back(box);
         HWND button = ::GetDlgItem(search.found, buttonId);
         if (!button) return;

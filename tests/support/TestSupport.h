@@ -45,6 +45,14 @@ public:
         std::string caption;
         std::string text;
         bool icon = false;
+        // The visible top-level windows above the box, as it came up.
+        std::vector<HWND> windowsAbove;
+        RECT rect{};
+        bool Above(HWND window) const {
+            for (HWND above : windowsAbove)
+                if (above == window) return false;
+            return true;
+        }
     };
 
     explicit ModalAnswerer(int buttonId, int timeoutMs = 5000) : ModalAnswerer(std::vector<int>{buttonId}, timeoutMs) {}
