@@ -19,7 +19,6 @@ namespace platform {
 namespace {
 
 constexpr int kMargin = 2;           // left of the text, as a text box leaves it
-constexpr int kTabStop = 48;         // pixels between tab stops
 constexpr UINT_PTR kDragTimer = 1;   // scrolls on while a drag holds the mouse outside
 constexpr UINT kDragInterval = 50;
 // What a load needs per byte of journal: the bytes themselves, the line index,
@@ -96,8 +95,7 @@ void TextView::LoadFromFile(const std::string& path) {
 }
 
 void TextView::TextChanged() {
-    const size_t from = model_.FirstChangedLine();
-    MeasureFrom(from);
+    layout_.MeasureFrom(model_.FirstChangedLine());
     anchor_ = std::min(anchor_, model_.Length());
     caret_ = std::min(caret_, model_.Length());
     anchor_ = model_.ValidPosition(anchor_);
@@ -117,93 +115,11 @@ void TextView::SetFont(HFONT font) {
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc.Get(), &metrics);
     lineHeight_ = std::max<int>(1, metrics.tmHeight);
-    ascent_ = metrics.tmAscent;
     averageCharWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
     // The font we got, not the one asked for: the system may have substituted it.
-    if (!::GetCharWidth32A(dc.Get(), 0, 255, charWidths_))
-        std::fill(std::begin(charWidths_), std::end(charWidths_), averageCharWidth_);
-}
-
-std::int64_t TextView::Advance(std::int64_t x, char c) const {
-    if (c == '\t') return (x / kTabStop + 1) * kTabStop;
-    return x + charWidths_[static_cast<unsigned char>(c)];
-}
-
-std::int64_t TextView::MeasureLongLine(size_t line) {
-    const std::string& text = model_.Text();
-    const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
-    std::vector<std::int64_t>& marks = strideX_[line];
-    marks.clear();
-    std::int64_t x = 0;
-    for (size_t i = start; i < end; ++i) {
-        if ((i - start) % kStride == 0) marks.push_back(x);
-        x = Advance(x, text[i]);
-    }
-    return x;
-}
-
-void TextView::MeasureFrom(size_t firstLine) {
-    if (firstLine == 0) {
-        strideX_.clear();
-        widest_ = 0;
-    } else {
-        strideX_.erase(firstLine);  // the line went on
-    }
-    // Every character of every line once: this loop is most of a full reload
-    // after the reading, so it stays plain.
-    const char* text = model_.Text().data();
-    const int* widths = charWidths_;
-    std::int64_t widest = widest_;
-    for (size_t line = firstLine; line < model_.LineCount(); ++line) {
-        const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
-        if (end - start > kStride) {
-            widest = std::max(widest, MeasureLongLine(line));
-            continue;
-        }
-        int x = 0;  // a short line cannot overflow it
-        for (size_t i = start; i < end; ++i) {
-            const unsigned char c = static_cast<unsigned char>(text[i]);
-            x = c == '\t' ? (x / kTabStop + 1) * kTabStop : x + widths[c];
-        }
-        widest = std::max<std::int64_t>(widest, x);
-    }
-    widest_ = widest;
-}
-
-std::int64_t TextView::XOfPosition(size_t position) const {
-    const size_t line = model_.LineFromPosition(position);
-    const size_t start = model_.LineStart(line);
-    const size_t column = std::min(position, model_.LineEnd(line)) - start;
-    std::int64_t x = 0;
-    size_t from = 0;
-    if (auto marks = strideX_.find(line); marks != strideX_.end()) {
-        from = std::min(column / kStride, marks->second.size() - 1) * kStride;
-        x = marks->second[from / kStride];
-    }
-    const std::string& text = model_.Text();
-    for (size_t i = start + from; i < start + column; ++i) x = Advance(x, text[i]);
-    return x;
-}
-
-size_t TextView::ColumnAt(size_t line, std::int64_t x, bool nearest) const {
-    const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
-    size_t column = 0;
-    std::int64_t left = 0;
-    if (auto marks = strideX_.find(line); marks != strideX_.end()) {
-        const auto& m = marks->second;
-        const size_t k = static_cast<size_t>(std::upper_bound(m.begin(), m.end(), x) - m.begin());
-        if (k > 0) {
-            column = (k - 1) * kStride;
-            left = m[k - 1];
-        }
-    }
-    const std::string& text = model_.Text();
-    for (size_t i = start + column; i < end; ++i, ++column) {
-        const std::int64_t right = Advance(left, text[i]);
-        if (x < right) return column + (nearest && x - left > right - x ? 1 : 0);
-        left = right;
-    }
-    return end - start;
+    TextLayout::CharWidths widths{};
+    if (!::GetCharWidth32A(dc.Get(), 0, 255, widths.data())) widths.fill(averageCharWidth_);
+    layout_.SetCharWidths(widths);
 }
 
 size_t TextView::PositionAt(POINT point) const {
@@ -211,7 +127,7 @@ size_t TextView::PositionAt(POINT point) const {
     const std::int64_t last = static_cast<std::int64_t>(model_.LineCount()) - 1;
     const size_t line = static_cast<size_t>(std::max<std::int64_t>(0, std::min(last, static_cast<std::int64_t>(topLine_) + row)));
     const std::int64_t x = std::max<std::int64_t>(0, xOffset_ + point.x - kMargin);
-    return model_.LineStart(line) + ColumnAt(line, x, true);
+    return model_.LineStart(line) + layout_.ColumnAt(line, x, true);
 }
 
 // ---- selection ------------------------------------------------------------------
@@ -234,7 +150,7 @@ void TextView::SetSelection(long start, long length) {
     const size_t first = static_cast<size_t>(std::max<long>(0, start));
     const size_t last = length < 0 ? model_.Length() : first + static_cast<size_t>(length);
     Select(first, last);
-    desiredX_ = XOfPosition(caret_);
+    desiredX_ = layout_.XOfPosition(caret_);
 }
 
 void TextView::SelectAll() { Select(0, model_.Length()); }
@@ -294,7 +210,7 @@ long TextView::FindText(const std::string& text, long start, long end, SearchOpt
 void TextView::MoveCaret(size_t position, bool extend, bool keepColumn) {
     Select(extend ? anchor_ : position, position);
     EnsureVisible(caret_);
-    if (!keepColumn) desiredX_ = XOfPosition(caret_);
+    if (!keepColumn) desiredX_ = layout_.XOfPosition(caret_);
 }
 
 // ---- scrolling -------------------------------------------------------------------
@@ -315,7 +231,7 @@ void TextView::ScrollTo(std::int64_t topLine, std::int64_t xOffset) {
     const std::int64_t lastTop =
         std::max<std::int64_t>(0, static_cast<std::int64_t>(model_.LineCount()) - static_cast<std::int64_t>(VisibleLineCount()));
     topLine = std::max<std::int64_t>(0, std::min(topLine, lastTop));
-    const std::int64_t lastX = std::max<std::int64_t>(0, widest_ + kMargin - TextAreaWidth());
+    const std::int64_t lastX = std::max<std::int64_t>(0, layout_.Widest() + kMargin - TextAreaWidth());
     xOffset = std::max<std::int64_t>(0, std::min(xOffset, lastX));
     if (static_cast<size_t>(topLine) == topLine_ && xOffset == xOffset_) return;
     topLine_ = static_cast<size_t>(topLine);
@@ -333,7 +249,7 @@ void TextView::EnsureVisible(size_t position) {
     else if (line >= topLine_ + visible) top = static_cast<std::int64_t>(line - visible + 1);
     // Sideways the view jumps by a third of its width, as text boxes do, so
     // that a few more steps do not scroll again.
-    const std::int64_t x = XOfPosition(position);
+    const std::int64_t x = layout_.XOfPosition(position);
     const int width = TextAreaWidth();
     std::int64_t left = xOffset_;
     if (x < xOffset_) left = x - width / 3;
@@ -365,7 +281,7 @@ void TextView::UpdateScrollBars() {
     }
     if (style & WS_HSCROLL) {
         // A scroll bar counts to 2^31: a wider text is scrolled in coarser steps.
-        const std::int64_t total = widest_ + kMargin;
+        const std::int64_t total = layout_.Widest() + kMargin;
         horizontalUnit_ = static_cast<int>(total / 0x40000000 + 1);
         set(SB_HORZ, {static_cast<int>(total / horizontalUnit_), static_cast<UINT>(TextAreaWidth() / horizontalUnit_ + 1),
                       static_cast<int>(xOffset_ / horizontalUnit_)});
@@ -377,7 +293,7 @@ void TextView::UpdateCaret() {
     if (!hasCaret_) return;
     const size_t line = model_.LineFromPosition(caret_);
     const std::int64_t y = (static_cast<std::int64_t>(line) - static_cast<std::int64_t>(topLine_)) * lineHeight_;
-    const std::int64_t x = kMargin + XOfPosition(caret_) - xOffset_;
+    const std::int64_t x = kMargin + layout_.XOfPosition(caret_) - xOffset_;
     ::SetCaretPos(ToScreen(x), ToScreen(y));
 }
 
@@ -391,7 +307,7 @@ bool TextView::OnKeyDown(WPARAM key) {
     const auto inLine = [this](std::int64_t target) {
         const size_t clamped = static_cast<size_t>(std::max<std::int64_t>(0, std::min<std::int64_t>(
             target, static_cast<std::int64_t>(model_.LineCount()) - 1)));
-        return model_.LineStart(clamped) + ColumnAt(clamped, desiredX_, true);
+        return model_.LineStart(clamped) + layout_.ColumnAt(clamped, desiredX_, true);
     };
     const std::int64_t here = static_cast<std::int64_t>(line);
     const std::int64_t page = static_cast<std::int64_t>(std::max<size_t>(1, VisibleLineCount() - 1));
@@ -540,8 +456,8 @@ void TextView::DrawLine(HDC dc, size_t line, int y, int width) const {
     const std::int64_t right = xOffset_ + width;
 
     // From the first character that reaches into view to the last.
-    size_t i = start + ColumnAt(line, xOffset_, false);
-    std::int64_t x = XOfPosition(i);
+    size_t i = start + layout_.ColumnAt(line, xOffset_, false);
+    std::int64_t x = layout_.XOfPosition(i);
     std::vector<char> run;
     std::vector<INT> advances;
     const auto flush = [&](bool selected, std::int64_t runLeft, std::int64_t runRight) {
@@ -564,7 +480,7 @@ void TextView::DrawLine(HDC dc, size_t line, int y, int width) const {
             runLeft = x;
             runSelected = selected;
         }
-        const std::int64_t next = Advance(x, c);
+        const std::int64_t next = layout_.Advance(x, c);
         if (c == '\t') {
             flush(selected, x, next);  // a tab is only the background up to its stop
         } else {
@@ -674,7 +590,7 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto word = model_.WordAt(PositionAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
             Select(word.first, word.second);
             EnsureVisible(caret_);
-            desiredX_ = XOfPosition(caret_);
+            desiredX_ = layout_.XOfPosition(caret_);
             return 0;
         }
         case WM_MOUSEMOVE:
@@ -750,7 +666,7 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
                 const size_t caret = last < 0 ? length : std::min(static_cast<size_t>(last), length);
                 Select(anchor, caret);
             }
-            desiredX_ = XOfPosition(caret_);
+            desiredX_ = layout_.XOfPosition(caret_);
             return message == EM_EXSETSEL ? static_cast<LRESULT>(std::max(anchor_, caret_)) : 0;
         }
         case EM_FINDTEXT: {
@@ -781,6 +697,17 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
             return static_cast<LRESULT>(model_.LineLength(model_.LineFromPosition(
                 position < 0 ? caret_ : static_cast<size_t>(position))));
         }
+        case EM_GETLINE: {
+            // The buffer's first word says how many characters it takes; no NUL is added.
+            const size_t line = static_cast<size_t>(wParam);
+            if (line >= model_.LineCount() || lParam == 0) return 0;
+            char* out = reinterpret_cast<char*>(lParam);
+            WORD room = 0;
+            std::memcpy(&room, out, sizeof room);
+            const size_t count = std::min<size_t>(room, model_.LineLength(line));
+            std::memcpy(out, text.data() + model_.LineStart(line), count);
+            return static_cast<LRESULT>(count);
+        }
         case WM_COPY:
             CopyToClipboard();
             return 0;
@@ -800,7 +727,7 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
             if (position > model_.Length()) return -1;
             const std::int64_t row = static_cast<std::int64_t>(model_.LineFromPosition(position)) -
                                      static_cast<std::int64_t>(topLine_);
-            const int x = ToScreen(kMargin + XOfPosition(position) - xOffset_);
+            const int x = ToScreen(kMargin + layout_.XOfPosition(position) - xOffset_);
             const int y = ToScreen(row * lineHeight_);
             return MAKELRESULT(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
         }

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "Controls.h"
+#include "TextLayout.h"
 #include "TextModel.h"
 
 namespace platform {
@@ -20,7 +20,6 @@ public:
     ~TextView() override;
 
     static constexpr const char* kWindowClass = "PlatformTextView";
-    static constexpr char kNulReplacement = TextModel::kNulReplacement;
 
     // ---- content
     // Replaces the whole text (lone CR and LF become CR LF, NUL the replacement).
@@ -60,7 +59,7 @@ public:
     size_t VisibleLineCount() const;
     int LineHeight() const { return lineHeight_; }
     // The widest line in pixels, and how far the view is scrolled to the right.
-    std::int64_t ContentWidth() const { return widest_; }
+    std::int64_t ContentWidth() const { return layout_.Widest(); }
     std::int64_t HorizontalOffset() const { return xOffset_; }
 
     bool PreTranslateKey(MSG& msg) override;
@@ -70,20 +69,14 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
-    // font and measuring
+    // font and places
     void SetFont(HFONT font);
-    std::int64_t Advance(std::int64_t x, char c) const;
-    std::int64_t MeasureLongLine(size_t line);
-    std::int64_t XOfPosition(size_t position) const;
-    size_t ColumnAt(size_t line, std::int64_t x, bool nearest) const;
     size_t PositionAt(POINT point) const;
-    void MeasureFrom(size_t firstLine);
 
     // text, selection and scrolling
     void TextChanged();
     void Select(size_t anchor, size_t caret);
     void MoveCaret(size_t position, bool extend, bool keepColumn = false);
-    size_t Anchor() const { return anchor_; }
     void ScrollTo(std::int64_t topLine, std::int64_t xOffset);
     void EnsureVisible(size_t position);
     void UpdateScrollBars();
@@ -108,6 +101,7 @@ private:
     void DrawLine(HDC dc, size_t line, int y, int width) const;
 
     TextModel model_;
+    TextLayout layout_{model_};
     size_t anchor_ = 0, caret_ = 0;
     std::int64_t desiredX_ = 0;  // the column Up and Down keep to, in pixels
     struct Source {
@@ -119,17 +113,10 @@ private:
 
     HFONT font_ = nullptr;
     int lineHeight_ = 13;
-    int ascent_ = 10;
-    int charWidths_[256]{};
     int averageCharWidth_ = 5;
 
     size_t topLine_ = 0;
     std::int64_t xOffset_ = 0;
-    std::int64_t widest_ = 0;
-    // Pixel offsets within long lines every kStride characters, so that only the
-    // visible part of a line of megabytes is measured.
-    static constexpr size_t kStride = 4096;
-    std::unordered_map<size_t, std::vector<std::int64_t>> strideX_;
     int horizontalUnit_ = 1;  // pixels per scroll bar unit (a line wider than the bar can count)
 
     int wheelRemainder_ = 0, sideWheelRemainder_ = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
+#include "SitzblickVersion.h"
 #include "VersionString.h"
 
 using testing_support::Exists;
@@ -20,6 +21,11 @@ TEST_F(StartupTest, TitleNamesTheWorkingDirectory) {
 TEST_F(StartupTest, ApplicationTitleComesFromTheProgramName) {
     // This test program is GUITests.exe.
     EXPECT_EQ(app->Title(), "Guitests");
+}
+
+TEST(Version, TheIdentityTextNamesTheBuildsVersion) {
+    // The build's version comes from the project; the identity text is written out.
+    EXPECT_NE(std::string(VersionString).find("[" SITZBLICK_VERSION_TEXT "]"), std::string::npos) << VersionString;
 }
 
 TEST(ApplicationTitle, LowersAllButTheFirstLetterAsTheCodePageDoes) {

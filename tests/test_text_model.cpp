@@ -1,9 +1,11 @@
-// The view's text with no window: line index, positions, words, search, growth.
+// The view's text with no window: line index, positions, words, search, growth,
+// and where the characters stand in pixels.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "TextLayout.h"
 #include "TextModel.h"
 
 using platform::TextModel;
@@ -229,6 +231,69 @@ TEST(TextModelGrowth, TheChangedLinesAreNamed) {
     ASSERT_TRUE(model.Extend(grown));
     EXPECT_EQ(model.FirstChangedLine(), 2u) << "the last line went on";
     EXPECT_EQ(model.LineCount(), 4u);
+}
+
+}  // namespace
+
+// ---- where characters stand ---------------------------------------------------
+
+namespace {
+
+using platform::TextLayout;
+
+// Every character 5 pixels wide, 'W' 10.
+TextLayout::CharWidths Widths() {
+    TextLayout::CharWidths widths;
+    widths.fill(5);
+    widths['W'] = 10;
+    return widths;
+}
+
+TEST(TextLayout, CharactersAdvanceByTheirWidthAndTabsToTheNextStop) {
+    const TextModel model = Made("abW\tx\r\n\t\tz\r\nWWWWWWWWWWWWW");
+    TextLayout layout(model);
+    layout.SetCharWidths(Widths());
+    layout.MeasureFrom(0);
+    EXPECT_EQ(layout.XOfPosition(2), 10);
+    EXPECT_EQ(layout.XOfPosition(3), 20);
+    EXPECT_EQ(layout.XOfPosition(4), 48) << "a tab goes to the next stop";
+    EXPECT_EQ(layout.XOfPosition(5), 53);
+    EXPECT_EQ(layout.XOfPosition(9), 96) << "two tabs, two stops";
+    EXPECT_EQ(layout.Widest(), 130) << "thirteen W";
+    EXPECT_EQ(layout.ColumnAt(0, 12, false), 2u) << "x falls on the W";
+    EXPECT_EQ(layout.ColumnAt(0, 12, true), 2u) << "nearer its left edge";
+    EXPECT_EQ(layout.ColumnAt(0, 18, true), 3u) << "nearer its right edge";
+    EXPECT_EQ(layout.ColumnAt(0, 999, true), 5u) << "past the end: the line's end";
+}
+
+TEST(TextLayout, ALineOfMegabytesIsMeasuredFromItsNearestMark) {
+    std::string line;
+    for (int i = 0; line.size() < 3 * 1000 * 1000; ++i) line += (i % 7 == 0) ? "\tW" : "abc";
+    const TextModel model = Made(line);
+    TextLayout layout(model);
+    layout.SetCharWidths(Widths());
+    layout.MeasureFrom(0);
+    std::int64_t x = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (i % 99991 == 0 || i + 1 == line.size()) {
+            ASSERT_EQ(layout.XOfPosition(i), x) << i;
+            ASSERT_EQ(layout.ColumnAt(0, x, false), i) << i;
+        }
+        x = layout.Advance(x, line[i]);
+    }
+    EXPECT_EQ(layout.Widest(), x);
+}
+
+TEST(TextLayout, AGrownTextIsMeasuredFromItsFirstChangedLine) {
+    TextModel model = Made("short\r\nlonger line\r\nab");
+    TextLayout layout(model);
+    layout.SetCharWidths(Widths());
+    layout.MeasureFrom(0);
+    EXPECT_EQ(layout.Widest(), 55);
+    std::string grown = "short\r\nlonger line\r\nab" + std::string(20, 'W');
+    ASSERT_TRUE(model.Extend(grown));
+    layout.MeasureFrom(model.FirstChangedLine());
+    EXPECT_EQ(layout.Widest(), 210);
 }
 
 }  // namespace

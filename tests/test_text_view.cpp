@@ -168,6 +168,10 @@ TEST_F(TextViewTest, AnswersTheEditMessages) {
     EXPECT_EQ(Send(EM_LINEINDEX, 3), 62);
     EXPECT_EQ(Send(EM_LINEINDEX, 9), -1);
     EXPECT_EQ(Send(EM_LINELENGTH, 25), 39);
+    char line[12] = {};
+    *reinterpret_cast<WORD*>(line) = 11;
+    EXPECT_EQ(Send(EM_GETLINE, 1, reinterpret_cast<LPARAM>(line)), 11);
+    EXPECT_EQ(std::string(line, 11), "FREQUENCIES");
     EXPECT_EQ(Send(EM_POSFROMCHAR, 0), MAKELRESULT(2, 0));
     const LRESULT second = Send(EM_POSFROMCHAR, 19);
     EXPECT_EQ(LOWORD(Send(EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(second) + 1, HIWORD(second) + 1))), 19);
