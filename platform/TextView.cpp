@@ -21,8 +21,9 @@ namespace {
 constexpr int kMargin = 2;           // left of the text, as a text box leaves it
 constexpr UINT_PTR kDragTimer = 1;   // scrolls on while a drag holds the mouse outside
 constexpr UINT kDragInterval = 50;
-// What a load needs per byte of journal: the bytes themselves, the line index,
-// and a second copy while line breaks are made whole.
+// What a load needs per byte of journal: the bytes and the line index, with
+// room to spare. A journal whose lone line breaks are made whole needs a second
+// copy for a moment; should that not fit, the load fails like any other.
 constexpr double kMemoryPerByte = 1.5;
 
 const char* RegisteredClass(HINSTANCE instance, WNDPROC procedure) {
@@ -61,7 +62,7 @@ TextView::TextView(Form& owner, const LayoutEntry& entry)
               WS_EX_CLIENTEDGE) {
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetFont(owner.Font());
-    TextChanged();
+    TextChanged(0);
 }
 
 TextView::~TextView() {
@@ -78,7 +79,7 @@ TextView::~TextView() {
 void TextView::SetPlainText(const std::string& text) {
     source_.valid = false;
     model_.Assign(text);
-    TextChanged();
+    TextChanged(model_.FirstChangedLine());
 }
 
 void TextView::LoadFromFile(const std::string& path) {
@@ -91,11 +92,11 @@ void TextView::LoadFromFile(const std::string& path) {
     lastLoadAppended_ = mayExtend && model_.Extend(bytes);
     if (!lastLoadAppended_) model_.Assign(std::move(bytes));
     source_ = {path, true};
-    TextChanged();
+    TextChanged(model_.FirstChangedLine());
 }
 
-void TextView::TextChanged() {
-    layout_.MeasureFrom(model_.FirstChangedLine());
+void TextView::TextChanged(size_t firstChangedLine) {
+    layout_.MeasureFrom(firstChangedLine);
     anchor_ = std::min(anchor_, model_.Length());
     caret_ = std::min(caret_, model_.Length());
     anchor_ = model_.ValidPosition(anchor_);
@@ -540,7 +541,7 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETFONT:
             SetFont(reinterpret_cast<HFONT>(wParam));
-            TextChanged();
+            TextChanged(0);  // every line measures anew
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);

@@ -74,7 +74,8 @@ private:
     size_t PositionAt(POINT point) const;
 
     // text, selection and scrolling
-    void TextChanged();
+    // Measures from the first changed line on and keeps selection and scrolling in the text.
+    void TextChanged(size_t firstChangedLine);
     void Select(size_t anchor, size_t caret);
     void MoveCaret(size_t position, bool extend, bool keepColumn = false);
     void ScrollTo(std::int64_t topLine, std::int64_t xOffset);
