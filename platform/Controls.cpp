@@ -24,7 +24,6 @@ RECT RectInParent(HWND hwnd) {
 }
 }  // namespace
 
-
 Control::Control(Form& owner, const LayoutEntry& entry, const char* windowClass, DWORD style, DWORD exStyle)
     : Component(owner, entry), id_(owner.NewCommandId(*this)), tabOrder_(entry.Int("TabOrder", 0)) {
     if (entry.Has("Parent")) {
@@ -37,21 +36,12 @@ Control::Control(Form& owner, const LayoutEntry& entry, const char* windowClass,
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (entry.Bool("Visible", true)) style |= WS_VISIBLE;
     if (!entry.Bool("Enabled", true)) style |= WS_DISABLED;
-    windowClass_ = windowClass;
-    exStyle_ = exStyle;
-    const RECT bounds{parentOrigin_.x + entry.Int("Left"), parentOrigin_.y + entry.Int("Top"),
-                      parentOrigin_.x + entry.Int("Left") + entry.Int("Width"),
-                      parentOrigin_.y + entry.Int("Top") + entry.Int("Height")};
-    hwnd_ = CreateControlWindow(entry.Text("Caption"), style, bounds);
-}
-
-HWND Control::CreateControlWindow(const std::string& caption, DWORD style, const RECT& bounds) {
-    HWND hwnd = ::CreateWindowExA(exStyle_, windowClass_.c_str(), caption.c_str(), style, bounds.left, bounds.top,
-                                  bounds.right - bounds.left, bounds.bottom - bounds.top, Owner().Handle(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Owner().App().Instance(), nullptr);
-    if (!hwnd) throw Error("Cannot create the control " + Name());
-    ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Owner().Font()), FALSE);
-    return hwnd;
+    hwnd_ = ::CreateWindowExA(exStyle, windowClass, entry.Text("Caption").c_str(), style,
+                              parentOrigin_.x + entry.Int("Left"), parentOrigin_.y + entry.Int("Top"), entry.Int("Width"),
+                              entry.Int("Height"), owner.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              owner.App().Instance(), nullptr);
+    if (!hwnd_) throw Error("Cannot create the control " + Name());
+    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner.Font()), FALSE);
 }
 
 void Control::Resolve(const LayoutEntry& entry) {

@@ -58,10 +58,6 @@ protected:
     Control(Form& owner, const LayoutEntry& entry, const char* windowClass, DWORD style, DWORD exStyle = 0);
 
 private:
-    HWND CreateControlWindow(const std::string& caption, DWORD style, const RECT& bounds);
-
-    std::string windowClass_;
-    DWORD exStyle_ = 0;
     HWND hwnd_ = nullptr;
     int id_ = 0;
     int tabOrder_ = 0;
