@@ -248,15 +248,20 @@ int MeasureLoadChild(const std::string& journal) {
     }
     double read = 1e9;
     for (int i = 0; i < kRounds; ++i) read = std::min(read, ReadSeconds(journal));
-    const double start = static_cast<double>(MemoryCounters().PagefileUsage);
-    std::atomic<bool> loading{true};
-    std::atomic<double> peak{start};
+    // The sampling thread runs before the baseline is taken: its own stack is
+    // not the load's.
+    std::atomic<bool> loading{true}, sampling{false};
+    std::atomic<double> peak{0};
     std::thread sampler([&] {
         while (loading) {
             peak = std::max<double>(peak, static_cast<double>(MemoryCounters().PagefileUsage));
+            sampling = true;
             ::Sleep(1);
         }
     });
+    while (!sampling) ::Sleep(1);
+    const double start = static_cast<double>(MemoryCounters().PagefileUsage);
+    peak = start;
     std::string outcome = "loaded whole";
     const double seconds = Seconds([&] {
         try {

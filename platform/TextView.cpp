@@ -164,7 +164,12 @@ std::string TextView::SelectedText() const {
 
 void TextView::CopyToClipboard() {
     if (SelLength() == 0) return;
-    std::string selection = SelectedText();
+    std::string selection;
+    try {
+        selection = SelectedText();
+    } catch (const std::bad_alloc&) {
+        throw Error("Not enough memory to copy the selection");
+    }
     ClipboardScope clipboard(Handle());
     if (!clipboard.IsOpen()) throw Error("The clipboard is in use");
     ::EmptyClipboard();
