@@ -9,6 +9,7 @@
 //   probe focused TITLE             print the class and text of the window's focused control
 //   probe close TITLE               ask the window to close (WM_CLOSE)
 //   probe clipboard                 print the clipboard's text
+//   probe metric INDEX              print the system metric (GetSystemMetrics)
 //   probe selection TITLE CLASS     print the selection of that child as "start end" (EM_GETSEL)
 //   probe firstline TITLE CLASS     print the first line the child shows (EM_GETFIRSTVISIBLELINE)
 //   probe rect TITLE CLASS          print the child's place on the screen as "left top right bottom"
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
         if (data) ::GlobalUnlock(data);
         ::CloseClipboard();
         return data ? 0 : 1;
+    }
+    if (command == "metric" && argc > 2) {
+        std::printf("%d\n", ::GetSystemMetrics(std::atoi(argv[2])));
+        return 0;
     }
     if (command == "foreground") {
         char title[512] = {};

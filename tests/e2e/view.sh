@@ -55,11 +55,12 @@ read -r start end < <(selection)
   fail "a drag past the edge gave the selection $start $end and first line $(firstline)"
 
 # The thumb, from the top of its track to four fifths down. The scroll bar sits
-# inside the view's 2-pixel edge; its arrows are as high as the bar is wide.
+# inside the view's 2-pixel edge.
 keys ctrl+Home
-arrow=16
-x=$((right - 2 - arrow / 2))
-track_top=$((top + 2 + arrow)) track_bottom=$((bottom - 2 - arrow - arrow))
+arrow=$(probe metric 20 | tr -d '\r')  # SM_CYVSCROLL: the height of an arrow button
+x=$((right - 2 - $(probe metric 2 | tr -d '\r') / 2))  # SM_CXVSCROLL: the bar's width
+hbar=$(probe metric 3 | tr -d '\r')    # SM_CYHSCROLL: the horizontal bar below it
+track_top=$((top + 2 + arrow)) track_bottom=$((bottom - 2 - hbar - arrow))
 xdotool mousemove $x $((track_top + 3)) mousedown 1 sleep 0.2 \
         mousemove $x $((track_top + (track_bottom - track_top) / 2)) sleep 0.2 \
         mousemove $x $((track_top + (track_bottom - track_top) * 4 / 5)) sleep 0.3 mouseup 1
