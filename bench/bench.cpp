@@ -159,6 +159,8 @@ void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
         Write(path, journal);
         IniData->SetJnlFileName(path);
         platform::TextView& view = GUIForm->jnlRichEdit;
+        // The floor of every figure: reading the journal as it is now.
+        const auto readJournal = [&] { platform::ReadWholeFile(path); };
 
         // A journal written anew each time (its first letter changes): a full reload.
         const auto [reload, read] = LowestOf(
@@ -167,7 +169,7 @@ void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
                 Write(path, journal);
                 return Seconds([&] { GUIForm->Journalfileneuladen1Click(); });
             },
-            [&] { return ReadSeconds(path); });
+            [&] { return Seconds(readJournal); });
         if (view.LastLoadAppended()) std::printf("warning: the reload appended\n");
         if (view.TextLength() != static_cast<long>(journal.size()))
             std::printf("warning: the view holds %ld of %zu bytes\n", view.TextLength(), journal.size());
@@ -181,7 +183,7 @@ void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
                 GUIForm->Journalfileneuladen1Click();
                 if (!view.LastLoadAppended()) std::printf("warning: the reload did not append\n");
             },
-            [&] { platform::ReadWholeFile(path); });
+            readJournal);
 
         // A search that finds nothing runs over the whole text.
         GUIForm->jnlFindDialog.SetFindText("LOGISTIC REGRESSION");
@@ -192,7 +194,7 @@ void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
                     view.SetSelection(0, 0);
                     GUIForm->jnlFindDialogFind();
                 },
-                [&] { platform::ReadWholeFile(path); });
+                readJournal);
         };
         const auto [find, readFind] = search(false);
         const auto [findCase, readFindCase] = search(true);
@@ -202,7 +204,7 @@ void MeasureView(const std::string& folder, const std::vector<int>& sizes) {
                 GUIForm->allesmarkieren1Click();
                 GUIForm->kopieren1Click();
             },
-            [&] { platform::ReadWholeFile(path); });
+            readJournal);
 
         double end = 1e9;
         for (int i = 0; i < 10; ++i) {

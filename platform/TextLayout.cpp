@@ -65,7 +65,7 @@ std::int64_t TextLayout::XOfPosition(size_t position) const {
     return x;
 }
 
-size_t TextLayout::ColumnAt(size_t line, std::int64_t x, bool nearest) const {
+size_t TextLayout::ColumnAt(size_t line, std::int64_t x, bool nearest, std::int64_t* columnLeft) const {
     const size_t start = model_.LineStart(line), end = model_.LineEnd(line);
     size_t column = 0;
     std::int64_t left = 0;
@@ -80,9 +80,14 @@ size_t TextLayout::ColumnAt(size_t line, std::int64_t x, bool nearest) const {
     const std::string& text = model_.Text();
     for (size_t i = start + column; i < end; ++i, ++column) {
         const std::int64_t right = Advance(left, text[i]);
-        if (x < right) return column + (nearest && x - left > right - x ? 1 : 0);
+        if (x < right) {
+            const bool after = nearest && x - left > right - x;
+            if (columnLeft) *columnLeft = after ? right : left;
+            return column + (after ? 1 : 0);
+        }
         left = right;
     }
+    if (columnLeft) *columnLeft = left;
     return end - start;
 }
 

@@ -32,8 +32,8 @@ public:
     // How far into its line the position stands.
     std::int64_t XOfPosition(size_t position) const;
     // The column of a line at x: the character x falls on, or with nearest the
-    // boundary nearest to x.
-    size_t ColumnAt(size_t line, std::int64_t x, bool nearest) const;
+    // boundary nearest to x. Where that column starts goes to *columnLeft.
+    size_t ColumnAt(size_t line, std::int64_t x, bool nearest, std::int64_t* columnLeft = nullptr) const;
 
 private:
     std::int64_t MeasureLongLine(size_t line);

@@ -80,55 +80,72 @@ bool IndexCleanText(const std::string& data, size_t begin, size_t end, std::vect
     return true;
 }
 
+void CheckLength(size_t length) {
+    if (length > TextModel::kMaxLength) throw std::length_error("Text too long for the view");
+}
+
+// Walks bytes[begin, end) as the text shows them: each line break (CR, LF or
+// CR LF) once as onBreak(), every other byte as onCharacter(what is shown for
+// it). Either may return false to stop the walk; then this returns false.
+template <class OnCharacter, class OnBreak>
+bool ForEachShown(const std::string& bytes, size_t begin, size_t end, OnCharacter onCharacter, OnBreak onBreak) {
+    for (size_t i = begin; i < end; ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < end && bytes[i + 1] == '\n') ++i;
+            if (!onBreak()) return false;
+        } else if (!onCharacter(c == '\0' ? TextModel::kNulReplacement : c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Bytes as the text holds them: every line break CR LF, NUL replaced.
 std::string Normalized(const std::string& bytes, size_t begin) {
     size_t length = 0;
-    for (size_t i = begin; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        length += (c == '\r' || c == '\n') ? 2 : 1;
-    }
-    if (length > TextModel::kMaxLength) throw std::length_error("Text too long for the view");
+    ForEachShown(
+        bytes, begin, bytes.size(),
+        [&](char) {
+            length += 1;
+            return true;
+        },
+        [&] {
+            length += 2;
+            return true;
+        });
+    CheckLength(length);
     std::string text;
     text.reserve(length);
-    for (size_t i = begin; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
+    ForEachShown(
+        bytes, begin, bytes.size(),
+        [&](char c) {
+            text += c;
+            return true;
+        },
+        [&] {
             text += "\r\n";
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        } else {
-            text += c == '\0' ? TextModel::kNulReplacement : c;
-        }
-    }
+            return true;
+        });
     return text;
 }
 
 // True when bytes[0, count) make exactly this text.
 bool MakesText(const std::string& bytes, size_t count, const std::string& text) {
     size_t j = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
+    const bool same = ForEachShown(
+        bytes, 0, count, [&](char c) { return j < text.size() && text[j++] == c; },
+        [&] {
             if (j + 1 >= text.size() || text[j] != '\r' || text[j + 1] != '\n') return false;
             j += 2;
-            if (c == '\r' && i + 1 < count && bytes[i + 1] == '\n') ++i;
-        } else {
-            if (j >= text.size() || text[j] != (c == '\0' ? TextModel::kNulReplacement : c)) return false;
-            ++j;
-        }
-    }
-    return j == text.size();
-}
-
-void CheckLength(size_t length) {
-    if (length > TextModel::kMaxLength) throw std::length_error("Text too long for the view");
+            return true;
+        });
+    return same && j == text.size();
 }
 
 }  // namespace
 
 bool IsWordCharacter(char c) { return Tables().word[Byte(c)]; }
-
-char FoldCase(char c) { return static_cast<char>(Tables().upper[Byte(c)]); }
 
 // ---- making the text ---------------------------------------------------------------
 
@@ -150,8 +167,6 @@ void TextModel::Assign(std::string bytes) {
     textIsSource_ = same;
     firstChangedLine_ = 0;
 }
-
-void TextModel::Clear() { Assign({}); }
 
 bool TextModel::Extend(std::string& grown) {
     if (grown.size() < sourceLength_) return false;

@@ -30,7 +30,6 @@ public:
     // Assign(grown) would make, found in the time it takes to look at the bytes.
     // Otherwise returns false and changes nothing. May take over grown's buffer.
     bool Extend(std::string& grown);
-    void Clear();
 
     const std::string& Text() const { return text_; }
     size_t Length() const { return text_.size(); }
@@ -77,7 +76,5 @@ private:
 
 // True for the characters a word is made of (the system's letters and digits, and '_').
 bool IsWordCharacter(char c);
-// The character a comparison without match case sees (the system's upper case).
-char FoldCase(char c);
 
 }  // namespace platform

@@ -137,9 +137,10 @@ long TextView::SelStart() const { return static_cast<long>(std::min(anchor_, car
 
 long TextView::SelLength() const { return static_cast<long>(std::max(anchor_, caret_) - std::min(anchor_, caret_)); }
 
-void TextView::Select(size_t anchor, size_t caret) {
+void TextView::Select(size_t anchor, size_t caret, bool keepColumn) {
     anchor = model_.ValidPosition(anchor);
     caret = model_.ValidPosition(caret);
+    if (!keepColumn) desiredX_ = layout_.XOfPosition(caret);
     if (anchor == anchor_ && caret == caret_) return;
     anchor_ = anchor;
     caret_ = caret;
@@ -151,7 +152,6 @@ void TextView::SetSelection(long start, long length) {
     const size_t first = static_cast<size_t>(std::max<long>(0, start));
     const size_t last = length < 0 ? model_.Length() : first + static_cast<size_t>(length);
     Select(first, last);
-    desiredX_ = layout_.XOfPosition(caret_);
 }
 
 void TextView::SelectAll() { Select(0, model_.Length()); }
@@ -214,9 +214,8 @@ long TextView::FindText(const std::string& text, long start, long end, SearchOpt
 }
 
 void TextView::MoveCaret(size_t position, bool extend, bool keepColumn) {
-    Select(extend ? anchor_ : position, position);
+    Select(extend ? anchor_ : position, position, keepColumn);
     EnsureVisible(caret_);
-    if (!keepColumn) desiredX_ = layout_.XOfPosition(caret_);
 }
 
 // ---- scrolling -------------------------------------------------------------------
@@ -370,7 +369,7 @@ void TextView::OnScroll(int bar, WORD request) {
         case SB_PAGEUP: position -= page; break;
         case SB_PAGEDOWN: position += page; break;
         // The 32-bit track position: the one in the message has only 16 bits.
-        case SB_THUMBTRACK: position = static_cast<std::int64_t>(info.nTrackPos) * unit; break;
+        case SB_THUMBTRACK:
         case SB_THUMBPOSITION: position = static_cast<std::int64_t>(info.nTrackPos) * unit; break;
         case SB_TOP: position = 0; break;
         case SB_BOTTOM: position = INT64_MAX / 2; break;
@@ -462,8 +461,8 @@ void TextView::DrawLine(HDC dc, size_t line, int y, int width) const {
     const std::int64_t right = xOffset_ + width;
 
     // From the first character that reaches into view to the last.
-    size_t i = start + layout_.ColumnAt(line, xOffset_, false);
-    std::int64_t x = layout_.XOfPosition(i);
+    std::int64_t x = 0;
+    size_t i = start + layout_.ColumnAt(line, xOffset_, false, &x);
     std::vector<char> run;
     std::vector<INT> advances;
     const auto flush = [&](bool selected, std::int64_t runLeft, std::int64_t runRight) {
@@ -489,12 +488,12 @@ void TextView::DrawLine(HDC dc, size_t line, int y, int width) const {
         const std::int64_t next = layout_.Advance(x, c);
         if (c == '\t') {
             flush(selected, x, next);  // a tab is only the background up to its stop
+            runLeft = next;
         } else {
             run.push_back(c);
             advances.push_back(static_cast<INT>(next - x));
         }
         x = next;
-        if (c == '\t') runLeft = x;
         ++i;
     }
     flush(runSelected, runLeft, x);
@@ -596,7 +595,6 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto word = model_.WordAt(PositionAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
             Select(word.first, word.second);
             EnsureVisible(caret_);
-            desiredX_ = layout_.XOfPosition(caret_);
             return 0;
         }
         case WM_MOUSEMOVE:
@@ -672,7 +670,6 @@ LRESULT TextView::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, 
                 const size_t caret = last < 0 ? length : std::min(static_cast<size_t>(last), length);
                 Select(anchor, caret);
             }
-            desiredX_ = layout_.XOfPosition(caret_);
             return message == EM_EXSETSEL ? static_cast<LRESULT>(std::max(anchor_, caret_)) : 0;
         }
         case EM_FINDTEXT: {

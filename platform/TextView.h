@@ -76,7 +76,8 @@ private:
     // text, selection and scrolling
     // Measures from the first changed line on and keeps selection and scrolling in the text.
     void TextChanged(size_t firstChangedLine);
-    void Select(size_t anchor, size_t caret);
+    // Up and Down keep to the column where they started; everything else sets it anew.
+    void Select(size_t anchor, size_t caret, bool keepColumn = false);
     void MoveCaret(size_t position, bool extend, bool keepColumn = false);
     void ScrollTo(std::int64_t topLine, std::int64_t xOffset);
     void EnsureVisible(size_t position);

@@ -32,11 +32,6 @@ protected:
     HMENU Bar() const { return ::GetMenu(GUIForm->Handle()); }
     HMENU Sub(int position) const { return ::GetSubMenu(Bar(), position); }
 
-    void LoadJournal(const std::string& text) {
-        WriteJournal(text);
-        Reload();
-        ASSERT_EQ(GUIForm->jnlRichEdit.Text(), text);
-    }
     void Key(UINT key, bool ctrl = false) {
         GUIForm->jnlRichEdit.SetFocus();
         PressKey(*app, key, ctrl);

@@ -278,6 +278,9 @@ TEST(TextLayout, ALineOfMegabytesIsMeasuredFromItsNearestMark) {
         if (i % 99991 == 0 || i + 1 == line.size()) {
             ASSERT_EQ(layout.XOfPosition(i), x) << i;
             ASSERT_EQ(layout.ColumnAt(0, x, false), i) << i;
+            std::int64_t left = -1;
+            ASSERT_EQ(layout.ColumnAt(0, x + 1, false, &left), i) << i;
+            ASSERT_EQ(left, x) << "where the column starts, from inside its character";
         }
         x = layout.Advance(x, line[i]);
     }

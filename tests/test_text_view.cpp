@@ -27,8 +27,7 @@ protected:
         return ::SendMessageA(View().Handle(), message, wParam, lParam);
     }
     void Load(const std::string& journal) {
-        WriteJournal(journal);
-        Reload();
+        LoadJournal(journal);
         View().SetFocus();
         Pump();
     }

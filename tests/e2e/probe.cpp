@@ -99,16 +99,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "probe: no window \"%s\"\n", title.c_str());
         return 1;
     }
-    if (command == "text" && argc > 3) {
+    if ((command == "text" || command == "selection" || command == "firstline" || command == "rect" ||
+         command == "pos") &&
+        argc > 3) {
         HWND child = ::FindWindowExA(window, nullptr, argv[3], nullptr);
         if (!child) return 1;
-        std::fputs(TextOf(child).c_str(), stdout);
-        return 0;
-    }
-    if ((command == "selection" || command == "firstline" || command == "rect" || command == "pos") && argc > 3) {
-        HWND child = ::FindWindowExA(window, nullptr, argv[3], nullptr);
-        if (!child) return 1;
-        if (command == "selection") {
+        if (command == "text") {
+            std::fputs(TextOf(child).c_str(), stdout);
+        } else if (command == "selection") {
             DWORD start = 0, end = 0;
             ::SendMessageA(child, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
             std::printf("%lu %lu\n", static_cast<unsigned long>(start), static_cast<unsigned long>(end));

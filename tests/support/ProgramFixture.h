@@ -47,6 +47,12 @@ protected:
     void Reload() {
         GUIForm->Journalfileneuladen1Click();
     }
+    // Writes the journal and reloads it: the view shows it as written.
+    void LoadJournal(const std::string& text) {
+        WriteJournal(text);
+        Reload();
+        ASSERT_EQ(GUIForm->jnlRichEdit.Text(), text);
+    }
 
     testing_support::TempDir dir;
     std::unique_ptr<platform::Application> app;
